@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/Zeitpunkt.h"
+
+#include <optional>
+#include <string>
+
+namespace fkb {
+
+enum class DialogArt { Oeffnen, Speichern };
+
+// A file dialog as the program asks for it.
+struct DateiDialog {
+    DialogArt art = DialogArt::Oeffnen;
+    std::string titel;
+    std::string filter;
+    std::string endung;
+    std::string ordner;
+    std::string name;
+};
+
+// Everything the logic needs of the toolkit and the system. The GUI implements it with
+// Qt; the headless driver and the tests with scripted answers and a fixed clock.
+// Message texts separate their lines with a single carriage return.
+class Plattform {
+public:
+    virtual ~Plattform() = default;
+
+    // Modal boxes: "Fehler" and "Information" with OK, "Bestätigung" with Ja / Nein (true for Ja).
+    virtual void fehlerMelden(const std::string& text) = 0;
+    virtual void hinweisMelden(const std::string& text) = 0;
+    virtual bool bestaetigen(const std::string& text) = 0;
+
+    // The open or save dialog; the chosen path, or nothing when cancelled.
+    virtual std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) = 0;
+    // The print dialog; true when confirmed.
+    virtual bool druckDialog() = 0;
+
+    // Hands a document to the system shell; a result below 32 means it failed.
+    virtual int dokumentOeffnen(const std::string& dokument, const std::string& verb) = 0;
+    // Shows the information dialog modally.
+    virtual void infoZeigen() = 0;
+
+    // The folder of the program's own file, with its trailing separator.
+    virtual std::string programmOrdner() = 0;
+    virtual Zeitpunkt jetzt() = 0;
+    // Ends the application's message loop.
+    virtual void beenden() = 0;
+};
+
+} // namespace fkb

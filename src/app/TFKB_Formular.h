@@ -1,0 +1,137 @@
+#pragma once
+
+#include "app/Bedienelemente.h"
+#include "app/Plattform.h"
+#include "app/Zeitpunkt.h"
+#include "data/DatenSatz.h"
+#include "editing/RechnungsSummen.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace fkb {
+
+// Ends the running command without a message (the program is being closed).
+struct BefehlAbbruch {};
+
+// What became of a user action addressed to a control.
+enum class Aktion { Ausgefuehrt, Ignoriert, Unbekannt, NichtEingebbar };
+
+// The main window: the whole state of a run and every handler. The bodies of the handlers
+// live in the folder of the subsystem that owns them. Nothing here knows a toolkit: the
+// GUI and the headless driver reach the window through the public user actions below.
+class TFKB_Formular : public Bedienelemente {
+public:
+    static constexpr const char* Titel = "   Fakturbuch (FKB)";
+
+    explicit TFKB_Formular(Plattform& plattform);
+
+    // --- user actions, each run through the dispatcher -------------------------------
+    void starten();                                  // creation of the window: FormCreate
+    Aktion klick(std::string_view name);             // a menu item, button or the search field
+    Aktion eingeben(std::string_view name, std::string_view text); // typing replaces the text
+    void waehleListe(int zeile);                     // ListBoxObjekt
+    void waehleBaum(int wurzel, int kind);           // Baum; kind −1 for the root node
+    void waehleKategorie(const std::string& text);   // ComboBoxKategorie
+    void waehleFahndung(int zeile);                  // ListBoxFahndung, −1 clears
+    void setzeKalender(Steuerelement& kalender, const Zeitpunkt& datum);
+    void schritt(Steuerelement& regler, bool auf);   // UpDownKunde, UpDownRechnung
+    bool seiteWaehlen(std::string_view name);
+    void schliessen();                               // the window's close box
+
+    // Runs a handler as the toolkit would: an error it does not handle is shown in an
+    // error box with its text, and the program goes on.
+    void ausfuehren(const std::function<void()>& handler);
+
+    // --- state of the run -------------------------------------------------------------
+    Plattform& plattform;
+    std::string Caption = Titel;
+    std::string AktiveSeite = "Navigation";
+    std::string DateiName;           // the current data file name
+    DatenSatz Puffer;                // the current record buffer
+    DatenSatz ParameterPuffer;       // record 0 when the VAT rate or letterhead is needed
+    DateiDialog OpenDialog;
+    DateiDialog SaveDialog;
+    bool Beendet = false;
+
+    Listenfeld ListeObjekt;          // lines of ListBoxObjekt
+    Baumansicht BaumInhalt;          // nodes of Baum
+    Kombifeld KategorieListe;        // entries of ComboBoxKategorie
+    Listenfeld ListeFahndung;        // lines of ListBoxFahndung
+    Zeitpunkt KalenderVon, KalenderBis;
+    int UpDownKundePosition = 1;
+    int UpDownRechnungPosition = 1;
+
+    std::int32_t AnzahlSaetze = 0;
+    std::int32_t AnzahlKnoten = 0;
+    std::int32_t AnzahlKategorien = 0;
+    std::uint32_t LetzteKundenNummer = 0;
+    std::uint32_t LetzteRechnungsNummer = 0;
+    std::uint32_t FahndungsAnzahl = 0;
+    RechnungsSummen Summen;
+
+    bool hinweisModus() const { return WarnungenHinweise.haken; }
+
+    // --- application shell ----------------------------------------------------------
+    void FormCreate();
+    void IkonsClick();
+    void VolltextsucheClick();
+    void WarnungenHinweiseClick();
+    void SpeedButtonHilfeClick();
+    void InfoClick();
+    void BeendenClick();
+    void FormClose();
+
+    // --- data file ------------------------------------------------------------------
+    void NeuClick();
+    void OeffnenClick();
+    void DateiAnlegen();
+
+    // --- navigation and record display ---------------------------------------------
+    void NavigationLaden(const std::string& text, bool suche);
+    void KategorienZuruecksetzen();
+    int SchluesselErmitteln();
+    void SatzAnzeigen();
+    void SeitenZuruecksetzen();
+    void BedienungFreigeben(bool freigeben);
+    void ZaehlerAnzeigen();
+    void ListBoxObjektClick();
+    void BaumClick();
+    void ComboBoxKategorieClick();
+    void EditSuchTextChange();
+    void ButtonSucheClick();
+
+    // --- record editing and invoice calculation -------------------------------------
+    void ButtonFrauClick();
+    void ButtonHerrClick();
+    void ButtonFirmaClick();
+    void ButtonAngebotClick();
+    void ButtonRechnungClick();
+    void ButtonBezahltClick();
+    void ButtonBRDClick();
+    void ButtonEUClick();
+    void ButtonDrittlandClick();
+    void SpeedButtonLeistungsDatumClick();
+    void SpeedButtonRechnungsDatumClick();
+    void SpeedButtonKundenNummerClick();
+    void SpeedButtonRechnungsNummerClick();
+    void KennzeichenSperreMelden();
+
+    void Satz_NeuClick();
+    void Satz_SpeichernClick();
+    void Satz_LoeschenClick();
+    void SatzSchreiben(char schreibmodus);
+
+    bool RechnungPruefen();
+    void SpeedButtonPruefungClick();
+    std::string KostenPruefen(const std::string& text);
+
+private:
+    using Handler = void (TFKB_Formular::*)();
+    Handler handlerVon(const Steuerelement& s) const;
+    void anzeigeFelderSetzen(); // side panel "Zugriff DatenSatz" from the page fields
+};
+
+} // namespace fkb

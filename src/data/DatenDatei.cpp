@@ -1,0 +1,238 @@
+#include "data/DatenDatei.h"
+
+#include "data/Laufzeitfehler.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fkb {
+namespace {
+
+// An open file descriptor that is closed when the operation ends.
+class Handle {
+public:
+    Handle(const std::string& pfad, int flags, mode_t modus = 0644) {
+        if (pfad.empty())
+            throw EAFehler(ENOENT);
+        fd_ = ::open(pfad.c_str(), flags | O_CLOEXEC, modus);
+        if (fd_ < 0)
+            throw EAFehler(errno);
+    }
+    ~Handle() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+
+    int fd() const { return fd_; }
+
+    // Closing is tested like every other operation.
+    void schliessen() {
+        int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0)
+            throw EAFehler(errno);
+    }
+
+    std::int64_t groesse() const {
+        struct stat st{};
+        if (::fstat(fd_, &st) != 0)
+            throw EAFehler(errno);
+        return st.st_size;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+// Writes all bytes at the offset; returns 0 or the error number.
+int ganzSchreiben(int fd, const unsigned char* daten, std::size_t laenge, off_t offset) {
+    std::size_t geschrieben = 0;
+    while (geschrieben < laenge) {
+        ssize_t n = ::pwrite(fd, daten + geschrieben, laenge - geschrieben, offset + off_t(geschrieben));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return ENOSPC;
+        geschrieben += std::size_t(n);
+    }
+    return 0;
+}
+
+// Reads all bytes at the offset; returns the bytes read (short only at the end of the file).
+std::size_t ganzLesen(int fd, unsigned char* ziel, std::size_t laenge, off_t offset) {
+    std::size_t gelesen = 0;
+    while (gelesen < laenge) {
+        ssize_t n = ::pread(fd, ziel + gelesen, laenge - gelesen, offset + off_t(gelesen));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw EAFehler(errno);
+        if (n == 0)
+            break;
+        gelesen += std::size_t(n);
+    }
+    return gelesen;
+}
+
+off_t satzOffset(std::int64_t nummer) { return off_t(nummer * DatenDatei::SatzGroesse); }
+
+std::string ordnerVon(const std::string& pfad) {
+    auto schnitt = pfad.find_last_of('/');
+    return schnitt == std::string::npos ? std::string(".") : schnitt == 0 ? std::string("/") : pfad.substr(0, schnitt);
+}
+
+// Makes a rename durable; a folder that cannot be opened is not worth failing for.
+void ordnerSichern(const std::string& ordner) {
+    int fd = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+std::int64_t DatenDatei::anzahlSaetze() const {
+    Handle datei(pfad_, O_RDONLY);
+    std::int64_t anzahl = datei.groesse() / SatzGroesse;
+    datei.schliessen();
+    return anzahl;
+}
+
+void DatenDatei::lesen(std::int64_t nummer, DatenSatz& ziel) const {
+    Handle datei(pfad_, O_RDONLY);
+    if (nummer < 0 || nummer >= datei.groesse() / SatzGroesse)
+        throw EAFehler::hinterDemDateiende();
+    DatenSatz gelesen;
+    if (ganzLesen(datei.fd(), gelesen.bytes.data(), DatenSatz::Groesse, satzOffset(nummer)) != DatenSatz::Groesse)
+        throw EAFehler::hinterDemDateiende();
+    datei.schliessen();
+    ziel = gelesen;
+}
+
+void DatenDatei::schreiben(std::int64_t nummer, const DatenSatz& satz) const {
+    Handle datei(pfad_, O_RDWR);
+    std::int64_t anzahl = datei.groesse() / SatzGroesse;
+    if (nummer < 0 || nummer > anzahl)
+        throw EAFehler::hinterDemDateiende();
+    if (nummer == anzahl) {
+        datei.schliessen();
+        anhaengen(satz);
+        return;
+    }
+    DatenSatz alt;
+    ganzLesen(datei.fd(), alt.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
+    int fehler = ganzSchreiben(datei.fd(), satz.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
+    if (fehler == 0 && ::fdatasync(datei.fd()) != 0)
+        fehler = errno;
+    if (fehler != 0) {
+        ganzSchreiben(datei.fd(), alt.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
+        throw EAFehler(fehler);
+    }
+    datei.schliessen();
+}
+
+std::int64_t DatenDatei::anhaengen(const DatenSatz& satz) const {
+    Handle datei(pfad_, O_RDWR);
+    std::int64_t alteGroesse = datei.groesse();
+    std::int64_t nummer = alteGroesse / SatzGroesse;
+    // The tail of a damaged file is kept aside so that a failed append restores it too.
+    std::vector<unsigned char> rest(std::size_t(alteGroesse % SatzGroesse));
+    ganzLesen(datei.fd(), rest.data(), rest.size(), satzOffset(nummer));
+
+    int fehler = ganzSchreiben(datei.fd(), satz.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
+    if (fehler == 0 && ::fdatasync(datei.fd()) != 0)
+        fehler = errno;
+    if (fehler != 0) {
+        if (::ftruncate(datei.fd(), off_t(alteGroesse)) == 0)
+            ganzSchreiben(datei.fd(), rest.data(), rest.size(), satzOffset(nummer));
+        throw EAFehler(fehler);
+    }
+    datei.schliessen();
+    return nummer;
+}
+
+void DatenDatei::neuSchreiben(const std::string& pfad, std::span<const DatenSatz> saetze) {
+    if (pfad.empty())
+        throw EAFehler(ENOENT);
+    std::string ordner = ordnerVon(pfad);
+    std::string name = pfad.substr(pfad.find_last_of('/') + 1);
+    std::string vorlage = ordner + "/~" + name + ".XXXXXX";
+    int fd = ::mkostemp(vorlage.data(), O_CLOEXEC);
+    if (fd < 0)
+        throw EAFehler(errno);
+
+    int fehler = 0;
+    ::fchmod(fd, 0644);
+    for (std::size_t i = 0; i < saetze.size() && fehler == 0; ++i)
+        fehler = ganzSchreiben(fd, saetze[i].bytes.data(), DatenSatz::Groesse, satzOffset(std::int64_t(i)));
+    if (fehler == 0 && ::fsync(fd) != 0)
+        fehler = errno;
+    if (::close(fd) != 0 && fehler == 0)
+        fehler = errno;
+    if (fehler == 0 && ::rename(vorlage.c_str(), pfad.c_str()) != 0)
+        fehler = errno;
+    if (fehler != 0) {
+        ::unlink(vorlage.c_str());
+        throw EAFehler(fehler);
+    }
+    ordnerSichern(ordner);
+}
+
+namespace {
+constexpr std::size_t SaetzeJeBlock = 256;
+}
+
+SatzLeser::SatzLeser(const std::string& pfad) : block_(SaetzeJeBlock * DatenSatz::Groesse) {
+    if (pfad.empty())
+        throw EAFehler(ENOENT);
+    fd_ = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        throw EAFehler(errno);
+#ifdef POSIX_FADV_SEQUENTIAL
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+}
+
+SatzLeser::~SatzLeser() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+void SatzLeser::nachladen() {
+    std::size_t rest = fuellung_ - lesePos_;
+    std::memmove(block_.data(), block_.data() + lesePos_, rest);
+    lesePos_ = 0;
+    fuellung_ = rest;
+    while (fuellung_ < block_.size()) {
+        ssize_t n = ::read(fd_, block_.data() + fuellung_, block_.size() - fuellung_);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw EAFehler(errno);
+        if (n == 0) {
+            dateiende_ = true;
+            break;
+        }
+        fuellung_ += std::size_t(n);
+    }
+}
+
+bool SatzLeser::naechster(DatenSatz& ziel) {
+    if (fuellung_ - lesePos_ < DatenSatz::Groesse && !dateiende_)
+        nachladen();
+    if (fuellung_ - lesePos_ < DatenSatz::Groesse)
+        return false;
+    std::memcpy(ziel.bytes.data(), block_.data() + lesePos_, DatenSatz::Groesse);
+    lesePos_ += DatenSatz::Groesse;
+    return true;
+}
+
+} // namespace fkb

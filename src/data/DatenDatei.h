@@ -1,0 +1,62 @@
+#pragma once
+
+#include "data/DatenSatz.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace fkb {
+
+// Whole-record access to a data file. Every operation opens the file by its path,
+// works and closes it again; no handle lives beyond one call. Failures raise EAFehler.
+//
+// A file whose size is no multiple of the record size counts only its whole records:
+// the tail behind the last whole record is never read, and an append writes over it,
+// so record numbers stay those that a reader sees.
+class DatenDatei {
+public:
+    static constexpr std::int64_t SatzGroesse = DatenSatz::Groesse;
+
+    explicit DatenDatei(std::string pfad) : pfad_(std::move(pfad)) {}
+    const std::string& pfad() const { return pfad_; }
+
+    std::int64_t anzahlSaetze() const;
+    void lesen(std::int64_t nummer, DatenSatz& ziel) const;
+    // Writes over record `nummer` (or appends when it equals the record count) and flushes.
+    // A failed write puts the old bytes back, so no record is ever half-written.
+    void schreiben(std::int64_t nummer, const DatenSatz& satz) const;
+    // Appends as record number = record count and flushes; returns that number.
+    // A failed append cuts the file back to its old length.
+    std::int64_t anhaengen(const DatenSatz& satz) const;
+    // Writes a complete new file beside the path and renames it into place only when
+    // every record is on disk: the path holds either the old file or the whole new one.
+    static void neuSchreiben(const std::string& pfad, std::span<const DatenSatz> saetze);
+
+private:
+    std::string pfad_;
+};
+
+// Reads a data file from record 0 to its last whole record, in large blocks.
+class SatzLeser {
+public:
+    explicit SatzLeser(const std::string& pfad);
+    ~SatzLeser();
+    SatzLeser(const SatzLeser&) = delete;
+    SatzLeser& operator=(const SatzLeser&) = delete;
+
+    // Reads the next record into ziel; false at the end of the file.
+    bool naechster(DatenSatz& ziel);
+
+private:
+    void nachladen();
+
+    int fd_ = -1;
+    std::vector<unsigned char> block_;
+    std::size_t lesePos_ = 0;
+    std::size_t fuellung_ = 0;
+    bool dateiende_ = false;
+};
+
+} // namespace fkb

@@ -1,0 +1,50 @@
+// The user's ways into the navigation: a list line, a tree node, a category, a search.
+#include "app/TFKB_Formular.h"
+#include "data/DatenDatei.h"
+#include "data/Windows1252.h"
+#include "navigation/Navigationstexte.h"
+
+namespace fkb {
+
+void TFKB_Formular::ListBoxObjektClick() {
+    DatenDatei(DateiName).lesen(SchluesselErmitteln(), Puffer);
+    SatzAnzeigen();
+    Satz_Speichern.aktiv = true;
+    Satz_Loeschen.aktiv = true;
+}
+
+void TFKB_Formular::BaumClick() {
+    if (AnzahlSaetze == 0)
+        NavigationLaden("Alles", false);
+    if (AnzahlKnoten == 0 || BaumInhalt.wurzel < 0)
+        return;
+
+    const Baumknoten& wurzel = BaumInhalt.wurzeln[std::size_t(BaumInhalt.wurzel)];
+    const std::string& knoten = BaumInhalt.kind < 0 ? wurzel.text : wurzel.kinder[std::size_t(BaumInhalt.kind)];
+    const std::string schluessel(ersteZeichen(knoten, 6));
+
+    // Every line of that invoice number is chosen in turn; the last one stays current.
+    ListeObjekt.mehrfach = true;
+    struct Einfachauswahl {
+        Listenfeld& liste;
+        ~Einfachauswahl() { liste.mehrfach = false; }
+    } zurueck{ListeObjekt};
+    for (std::size_t z = 0; z < ListeObjekt.zeilen.size(); ++z) {
+        const std::string& zeile = ListeObjekt.zeilen[z];
+        if (zeile.find(schluessel) != std::string::npos && fuehrendesWort(zeile) == schluessel) {
+            ListeObjekt.auswahl = int(z);
+            ListBoxObjektClick();
+        }
+    }
+}
+
+void TFKB_Formular::ComboBoxKategorieClick() { NavigationLaden(KategorieListe.text, false); }
+
+void TFKB_Formular::EditSuchTextChange() { ButtonSuche.aktiv = !EditSuchText.text.empty(); }
+
+void TFKB_Formular::ButtonSucheClick() {
+    NavigationLaden(EditSuchText.text, true);
+    ButtonSuche.aktiv = false;
+}
+
+} // namespace fkb

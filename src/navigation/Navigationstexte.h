@@ -1,0 +1,45 @@
+#pragma once
+
+#include "data/DatenSatz.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace fkb {
+
+// The texts that the navigation builds from a stored record, exactly as stored:
+// nothing trimmed, nothing filled up.
+
+// KundenNummer - Name, Vorname
+std::string kategorieText(const DatenSatz& satz);
+// RechnungsNummer, three blanks, Position01
+std::string baumKindText(const DatenSatz& satz);
+// RechnungsNummer - Name, Vorname, three blanks, RechnungsDatum, the blank runs, "~~~" and the key.
+std::string listenzeile(const DatenSatz& satz, std::int64_t schluessel);
+// The main window's caption from the first record of a file.
+std::string fensterTitel(const DatenSatz& satz);
+
+// Appends 150 blanks as three runs of 50, each capped so that the line (counted in
+// characters) never grows beyond 134, 184 and 234 characters.
+void leerraumAnhaengen(std::string& zeile);
+
+// The characters up to the first blank: the invoice number of a list line.
+std::string_view fuehrendesWort(std::string_view zeile);
+
+// Folds only a to z to capitals; umlauts and ß stay as they are.
+std::string grossAZ(std::string_view text);
+
+// The full-text search over the 52 searched fields of a record. The search text is prepared
+// once per load; an empty text, or one that no record can hold, matches nothing.
+class SuchMuster {
+public:
+    explicit SuchMuster(std::string_view suchtext);
+    bool trifft(const DatenSatz& satz) const;
+
+private:
+    std::string muster_; // Windows-1252 bytes, a–z folded
+    bool moeglich_ = false;
+};
+
+} // namespace fkb

@@ -1,0 +1,64 @@
+#include "TestPlattform.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace fkb::test {
+
+void TestPlattform::fehlerMelden(const std::string& text) { meldungen.push_back({"Fehler", text, false}); }
+
+void TestPlattform::hinweisMelden(const std::string& text) { meldungen.push_back({"Information", text, false}); }
+
+bool TestPlattform::bestaetigen(const std::string& text) {
+    bool ja = false;
+    if (!antworten.empty()) {
+        ja = antworten.front();
+        antworten.pop_front();
+    }
+    meldungen.push_back({"Bestätigung", text, ja});
+    return ja;
+}
+
+std::optional<std::string> TestPlattform::dateiWaehlen(const DateiDialog& dialog) {
+    gezeigteDialoge.push_back(dialog);
+    if (dialoge.empty())
+        return std::nullopt;
+    auto ergebnis = dialoge.front();
+    dialoge.pop_front();
+    return ergebnis;
+}
+
+bool TestPlattform::druckDialog() {
+    if (druckdialoge.empty())
+        return false;
+    bool ok = druckdialoge.front();
+    druckdialoge.pop_front();
+    return ok;
+}
+
+int TestPlattform::dokumentOeffnen(const std::string& dokument, const std::string&) {
+    geoeffneteDokumente.push_back(dokument);
+    return shellErgebnis;
+}
+
+std::vector<std::string> TestPlattform::texte(const std::string& art) const {
+    std::vector<std::string> ergebnis;
+    for (const Meldung& m : meldungen)
+        if (m.art == art)
+            ergebnis.push_back(m.text);
+    return ergebnis;
+}
+
+TempOrdner::TempOrdner() {
+    std::string vorlage = (std::filesystem::temp_directory_path() / "fkb-test-XXXXXX").string();
+    if (!::mkdtemp(vorlage.data()))
+        throw std::runtime_error("mkdtemp failed");
+    wurzel_ = vorlage;
+}
+
+TempOrdner::~TempOrdner() {
+    std::error_code ignoriert;
+    std::filesystem::remove_all(wurzel_, ignoriert);
+}
+
+} // namespace fkb::test

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/Plattform.h"
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fkb::test {
+
+// A scripted platform: queued answers, a fixed clock, and a record of everything shown.
+class TestPlattform : public Plattform {
+public:
+    struct Meldung {
+        std::string art; // "Fehler", "Information", "Bestätigung"
+        std::string text;
+        bool antwort = false;
+    };
+
+    std::deque<bool> antworten;                        // for confirmation boxes; empty means No
+    std::deque<std::optional<std::string>> dialoge;    // for file dialogs; empty means cancelled
+    std::deque<bool> druckdialoge;
+    Zeitpunkt uhr{2026, 12, 8, 10, 15, 0};
+    std::string ordner = "/programm/";
+    int shellErgebnis = 42;
+
+    std::vector<Meldung> meldungen;
+    std::vector<DateiDialog> gezeigteDialoge;
+    std::vector<std::string> geoeffneteDokumente;
+    int infoGezeigt = 0;
+    bool beendet = false;
+
+    void fehlerMelden(const std::string& text) override;
+    void hinweisMelden(const std::string& text) override;
+    bool bestaetigen(const std::string& text) override;
+    std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override;
+    bool druckDialog() override;
+    int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
+    void infoZeigen() override { ++infoGezeigt; }
+    std::string programmOrdner() override { return ordner; }
+    Zeitpunkt jetzt() override { return uhr; }
+    void beenden() override { beendet = true; }
+
+    // Texts of all boxes of one kind, in order; and forgetting them.
+    std::vector<std::string> texte(const std::string& art) const;
+    void vergessen() { meldungen.clear(); }
+};
+
+// A fresh, empty folder below the system's temporary folder, removed at the end.
+class TempOrdner {
+public:
+    TempOrdner();
+    ~TempOrdner();
+    TempOrdner(const TempOrdner&) = delete;
+    TempOrdner& operator=(const TempOrdner&) = delete;
+    std::string pfad(const std::string& name) const { return (wurzel_ / name).string(); }
+    const std::filesystem::path& wurzel() const { return wurzel_; }
+
+private:
+    std::filesystem::path wurzel_;
+};
+
+} // namespace fkb::test
