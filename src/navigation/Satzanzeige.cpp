@@ -26,7 +26,8 @@ void TFKB_Formular::SatzAnzeigen() {
         Wert[i].text.clear();
     }
     Summe_Positionen.text = "Summe Positionen";
-    PanelUst.text = WertUst.text = "UmsatzSteuer";
+    PanelUst.text = "UmsatzSteuer";
+    WertUst.text = "UmsatzSteuer";
     WertBrutto.text = "Wert brutto";
     anzeigeFelderSetzen();
 }
@@ -42,7 +43,8 @@ void TFKB_Formular::SeitenZuruecksetzen() {
         for (Steuerelement& s : *zeile)
             s.text.clear();
     Summe_Positionen.text = "Wert netto";
-    PanelUst.text = WertUst.text = "UmsatzSteuer";
+    PanelUst.text = "UmsatzSteuer";
+    WertUst.text = "UmsatzSteuer";
     WertBrutto.text = "Wert brutto";
 }
 
