@@ -84,14 +84,14 @@ Aktion TFKB_Formular::klick(std::string_view name) {
     return Aktion::Ausgefuehrt;
 }
 
-Aktion TFKB_Formular::eingeben(std::string_view name, std::string_view text) {
+Aktion TFKB_Formular::eingeben(std::string_view name, std::string_view text, bool kuerzen) {
     Steuerelement* s = finden(name);
     if (!s)
         return Aktion::Unbekannt;
     if ((s->art != Art::Feld && s->art != Art::Textbereich) || s->nurLesen || !s->bedienbar())
         return Aktion::NichtEingebbar;
     // Typing stops at the entry limit; what the program itself sets may be longer.
-    std::string neu(s->maxLaenge > 0 ? ersteZeichen(text, std::size_t(s->maxLaenge)) : text);
+    std::string neu(kuerzen && s->maxLaenge > 0 ? ersteZeichen(text, std::size_t(s->maxLaenge)) : text);
     bool geaendert = neu != s->text;
     s->text = std::move(neu);
     if (geaendert && s == &EditSuchText)

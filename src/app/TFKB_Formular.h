@@ -31,7 +31,10 @@ public:
     // --- user actions, each run through the dispatcher -------------------------------
     void starten();                                  // creation of the window: FormCreate
     Aktion klick(std::string_view name);             // a menu item, button or the search field
-    Aktion eingeben(std::string_view name, std::string_view text); // typing replaces the text
+    // Typing replaces the text of an editable field. A script's text is cut at the entry limit
+    // as the edit control would cut it; the GUI passes kuerzen = false, since its widget already
+    // stopped the typing and a longer text set by the program may just have been shortened.
+    Aktion eingeben(std::string_view name, std::string_view text, bool kuerzen = true);
     void waehleListe(int zeile);                     // ListBoxObjekt
     void waehleBaum(int wurzel, int kind);           // Baum; kind −1 for the root node
     void waehleKategorie(const std::string& text);   // ComboBoxKategorie
