@@ -1,0 +1,137 @@
+// Measures the navigation load — the program's hot path — against a plain sequential read of
+// the same file, in one run, for a 10 000- and a 100 000-record file. Prints times and ratios.
+#include "Benchdaten.h"
+
+#include "app/TFKB_Formular.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace fkb;
+
+namespace {
+
+struct LeisePlattform : Plattform {
+    void fehlerMelden(const std::string& t) override { std::fprintf(stderr, "Fehler: %s\n", t.c_str()); }
+    void hinweisMelden(const std::string&) override {}
+    bool bestaetigen(const std::string&) override { return true; }
+    std::optional<std::string> dateiWaehlen(const DateiDialog&) override { return std::nullopt; }
+    bool druckDialog() override { return false; }
+    int dokumentOeffnen(const std::string&, const std::string&) override { return 2; }
+    void infoZeigen() override {}
+    std::string programmOrdner() override { return "/"; }
+    Zeitpunkt jetzt() override { return {2026, 12, 8, 10, 15, 0}; }
+    void beenden() override {}
+};
+
+// The fastest of a few runs: the machine's noise only ever adds time.
+double sekunden(const std::function<void()>& arbeit, int runden = 5) {
+    double beste = 1e9;
+    for (int i = 0; i < runden; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        arbeit();
+        beste = std::min(beste, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    return beste;
+}
+
+void reinLesen(const std::string& pfad) {
+    int fd = ::open(pfad.c_str(), O_RDONLY);
+    std::vector<char> block(1 << 20);
+    volatile std::size_t summe = 0;
+    for (ssize_t n; (n = ::read(fd, block.data(), block.size())) > 0;)
+        summe = summe + std::size_t(block[std::size_t(n) - 1]);
+    ::close(fd);
+}
+
+long peakKiB() {
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return r.ru_maxrss;
+}
+
+// Runs in a fresh process so that its peak memory is that of one load alone.
+int speicherMessen(const char* pfad) {
+    LeisePlattform p;
+    TFKB_Formular f(p);
+    f.DateiName = pfad;
+    long vorher = peakKiB();
+    f.NavigationLaden("Alles", false);
+    std::printf("%ld %ld\n", vorher, peakKiB());
+    return 0;
+}
+
+struct Ergebnis {
+    double lesen, alles, kategorie, sucheViele, sucheKeine;
+    long speicherKiB;
+};
+
+Ergebnis messen(const std::string& pfad) {
+    LeisePlattform p;
+    TFKB_Formular f(p);
+    f.DateiName = pfad;
+    Ergebnis e{};
+    e.lesen = sekunden([&] { reinLesen(pfad); });
+    e.alles = sekunden([&] { f.NavigationLaden("Alles", false); });
+    std::string kategorie = f.KategorieListe.eintraege.at(f.KategorieListe.eintraege.size() / 2);
+    e.kategorie = sekunden([&] { f.NavigationLaden(kategorie, false); });
+    e.sucheViele = sekunden([&] { f.NavigationLaden("fliesen", true); });
+    std::size_t treffer = f.ListeObjekt.zeilen.size();
+    e.sucheKeine = sekunden([&] { f.NavigationLaden("Xylophon", true); });
+    std::printf("  (search 'fliesen' lists %zu records, 'Xylophon' %zu)\n", treffer, f.ListeObjekt.zeilen.size());
+
+    std::string befehl = "/proc/self/exe --speicher '" + pfad + "'";
+    if (std::FILE* kind = ::popen(befehl.c_str(), "r")) {
+        long vorher = 0, nachher = 0;
+        if (std::fscanf(kind, "%ld %ld", &vorher, &nachher) == 2)
+            e.speicherKiB = nachher;
+        ::pclose(kind);
+    }
+    return e;
+}
+
+void zeile(const char* was, double t, double boden) {
+    std::printf("  %-28s %9.1f ms   %5.2f x plain read\n", was, t * 1e3, t / boden);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--speicher")
+        return speicherMessen(argv[2]);
+
+    std::string ordner = argc > 1 ? argv[1] : (std::filesystem::temp_directory_path() / "fkb-bench").string();
+    std::filesystem::create_directories(ordner);
+
+    std::vector<std::pair<std::int64_t, Ergebnis>> ergebnisse;
+    for (std::int64_t anzahl : {10000, 100000}) {
+        std::string pfad = ordner + "/bench-" + std::to_string(anzahl) + ".fba";
+        bench::datenDateiErzeugen(pfad, anzahl);
+        std::printf("%lld customer records + 52 seeded (%.1f MB)\n", static_cast<long long>(anzahl),
+                    double(std::filesystem::file_size(pfad)) / 1e6);
+        Ergebnis e = messen(pfad);
+        zeile("plain sequential read", e.lesen, e.lesen);
+        zeile("NavigationLaden(\"Alles\")", e.alles, e.lesen);
+        zeile("category choice", e.kategorie, e.lesen);
+        zeile("search, many hits", e.sucheViele, e.lesen);
+        zeile("search, no hit", e.sucheKeine, e.lesen);
+        std::printf("  peak memory of one load       %9.1f MB\n", double(e.speicherKiB) / 1024.0);
+        ergebnisse.emplace_back(anzahl, e);
+    }
+    const Ergebnis& klein = ergebnisse[0].second;
+    const Ergebnis& gross = ergebnisse[1].second;
+    std::printf("growth 10 000 -> 100 000 records: plain read %.1f x, load %.1f x (linear would be 10 x)\n",
+                gross.lesen / klein.lesen, gross.alles / klein.alles);
+    for (auto& [anzahl, e] : ergebnisse)
+        std::filesystem::remove(ordner + "/bench-" + std::to_string(anzahl) + ".fba");
+    return 0;
+}
