@@ -89,7 +89,7 @@ Ergebnis messen(const std::string& pfad) {
     e.sucheKeine = sekunden([&] { f.NavigationLaden("Xylophon", true); });
     std::printf("  (search 'fliesen' lists %zu records, 'Xylophon' %zu)\n", treffer, f.ListeObjekt.zeilen.size());
 
-    std::string befehl = "/proc/self/exe --speicher '" + pfad + "'";
+    std::string befehl = std::filesystem::read_symlink("/proc/self/exe").string() + " --speicher '" + pfad + "'";
     if (std::FILE* kind = ::popen(befehl.c_str(), "r")) {
         long vorher = 0, nachher = 0;
         if (std::fscanf(kind, "%ld %ld", &vorher, &nachher) == 2)
@@ -108,6 +108,14 @@ void zeile(const char* was, double t, double boden) {
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--speicher")
         return speicherMessen(argv[2]);
+    if (argc == 4 && std::string(argv[1]) == "--laden") { // for profiling: repeated loads of one file
+        LeisePlattform p;
+        TFKB_Formular f(p);
+        f.DateiName = argv[2];
+        double t = sekunden([&] { f.NavigationLaden("Alles", false); }, std::atoi(argv[3]));
+        std::printf("%.1f ms\n", t * 1e3);
+        return 0;
+    }
 
     std::string ordner = argc > 1 ? argv[1] : (std::filesystem::temp_directory_path() / "fkb-bench").string();
     std::filesystem::create_directories(ordner);

@@ -20,12 +20,6 @@ void TFKB_Formular::FormCreate() {
     AktiveSeite = Navigation.name;
 }
 
-void TFKB_Formular::ZaehlerAnzeigen() {
-    PanelLetzteKundenNummer.text = "letzte KundenNummer: " + std::to_string(LetzteKundenNummer);
-    PanelLetzteRechnungsNummer.text = "Letzte RechnungsNummer: " + std::to_string(LetzteRechnungsNummer);
-    PanelAnzahlSaetze.text = "Anzahl Sätze: " + std::to_string(AnzahlSaetze);
-}
-
 void TFKB_Formular::IkonsClick() {
     ButtonPanel.sichtbar = !ButtonPanel.sichtbar;
     Ikons.haken = !Ikons.haken;

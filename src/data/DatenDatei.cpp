@@ -187,10 +187,12 @@ void DatenDatei::neuSchreiben(const std::string& pfad, std::span<const DatenSatz
 }
 
 namespace {
-constexpr std::size_t SaetzeJeBlock = 256;
-}
+// 64 records: large reads, yet the block stays in the cache beside the texts being built.
+constexpr std::size_t SaetzeJeBlock = 64;
+static_assert(sizeof(DatenSatz) == DatenSatz::Groesse, "records are read straight into an array of them");
+} // namespace
 
-SatzLeser::SatzLeser(const std::string& pfad) : block_(SaetzeJeBlock * DatenSatz::Groesse) {
+SatzLeser::SatzLeser(const std::string& pfad) : block_(SaetzeJeBlock) {
     if (pfad.empty())
         throw EAFehler(ENOENT);
     fd_ = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
@@ -206,13 +208,13 @@ SatzLeser::~SatzLeser() {
         ::close(fd_);
 }
 
+// Fills the block with whole records; a partial record can only be the file's tail.
 void SatzLeser::nachladen() {
-    std::size_t rest = fuellung_ - lesePos_;
-    std::memmove(block_.data(), block_.data() + lesePos_, rest);
-    lesePos_ = 0;
-    fuellung_ = rest;
-    while (fuellung_ < block_.size()) {
-        ssize_t n = ::read(fd_, block_.data() + fuellung_, block_.size() - fuellung_);
+    auto* ziel = reinterpret_cast<unsigned char*>(block_.data());
+    std::size_t kapazitaet = block_.size() * DatenSatz::Groesse;
+    std::size_t fuellung = 0;
+    while (fuellung < kapazitaet) {
+        ssize_t n = ::read(fd_, ziel + fuellung, kapazitaet - fuellung);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -221,18 +223,28 @@ void SatzLeser::nachladen() {
             dateiende_ = true;
             break;
         }
-        fuellung_ += std::size_t(n);
+        fuellung += std::size_t(n);
     }
+    lesePos_ = 0;
+    anzahl_ = fuellung / DatenSatz::Groesse;
+}
+
+const DatenSatz* SatzLeser::naechster() {
+    if (lesePos_ == anzahl_) {
+        if (dateiende_)
+            return nullptr;
+        nachladen();
+        if (anzahl_ == 0)
+            return nullptr;
+    }
+    return &block_[lesePos_++];
 }
 
 bool SatzLeser::naechster(DatenSatz& ziel) {
-    if (fuellung_ - lesePos_ < DatenSatz::Groesse && !dateiende_)
-        nachladen();
-    if (fuellung_ - lesePos_ < DatenSatz::Groesse)
-        return false;
-    std::memcpy(ziel.bytes.data(), block_.data() + lesePos_, DatenSatz::Groesse);
-    lesePos_ += DatenSatz::Groesse;
-    return true;
+    const DatenSatz* satz = naechster();
+    if (satz)
+        ziel = *satz;
+    return satz != nullptr;
 }
 
 } // namespace fkb

@@ -46,6 +46,8 @@ public:
     SatzLeser(const SatzLeser&) = delete;
     SatzLeser& operator=(const SatzLeser&) = delete;
 
+    // The next record, valid until the following call; nullptr at the end of the file.
+    const DatenSatz* naechster();
     // Reads the next record into ziel; false at the end of the file.
     bool naechster(DatenSatz& ziel);
 
@@ -53,9 +55,9 @@ private:
     void nachladen();
 
     int fd_ = -1;
-    std::vector<unsigned char> block_;
+    std::vector<DatenSatz> block_;
     std::size_t lesePos_ = 0;
-    std::size_t fuellung_ = 0;
+    std::size_t anzahl_ = 0;
     bool dateiende_ = false;
 };
 

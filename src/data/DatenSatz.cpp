@@ -7,11 +7,6 @@
 
 namespace fkb {
 
-std::string_view DatenSatz::roh(Feld f) const {
-    std::size_t laenge = std::min<std::size_t>(bytes[f.offset], f.kapazitaet);
-    return {reinterpret_cast<const char*>(bytes.data()) + f.offset + 1, laenge};
-}
-
 std::string DatenSatz::text(Feld f) const { return ausWindows1252(roh(f)); }
 
 void DatenSatz::text(Feld f, std::string& ziel) const { ausWindows1252(roh(f), ziel); }

@@ -81,7 +81,10 @@ public:
 
     // The stored text (Windows-1252 bytes); a length byte above the capacity,
     // found only in a damaged file, is taken as the capacity.
-    std::string_view roh(Feld f) const;
+    std::string_view roh(Feld f) const {
+        std::size_t laenge = bytes[f.offset] < f.kapazitaet ? bytes[f.offset] : f.kapazitaet;
+        return {reinterpret_cast<const char*>(bytes.data()) + f.offset + 1, laenge};
+    }
     // The stored text as UTF-8.
     std::string text(Feld f) const;
     void text(Feld f, std::string& ziel) const;

@@ -1,5 +1,6 @@
 #include "data/Laufzeitfehler.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 
@@ -44,6 +45,14 @@ KonvertierungsFehler::KonvertierungsFehler(std::string_view text)
     : Laufzeitfehler("'" + std::string(text) + "' ist kein gültiger Integerwert") {}
 
 int textZuInt(std::string_view text) {
+    // Stored numbers are plain digits: take them at once.
+    if (!text.empty() && text.size() <= 9 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        int wert = 0;
+        for (char c : text)
+            wert = wert * 10 + (c - '0');
+        return wert;
+    }
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ')
         ++i;

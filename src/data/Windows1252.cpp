@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace fkb {
 namespace {
@@ -62,12 +63,32 @@ char32_t naechstesZeichen(std::string_view s, std::size_t& i) {
 
 void ausWindows1252(std::string_view bytes, std::string& ziel) {
     ziel.clear();
-    for (char ch : bytes) {
-        auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80)
-            ziel.push_back(ch);
-        else
-            utf8Anhaengen(zeichenVon(b), ziel);
+    ausWindows1252Anhaengen(bytes, ziel);
+}
+
+// The length of the leading run of ASCII bytes, eight at a time.
+std::size_t asciiLauf(std::string_view bytes, std::size_t ab) {
+    std::size_t i = ab;
+    for (std::uint64_t wort; i + 8 <= bytes.size(); i += 8) {
+        std::memcpy(&wort, bytes.data() + i, 8);
+        if (wort & 0x8080808080808080ULL)
+            break;
+    }
+    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80)
+        ++i;
+    return i;
+}
+
+void ausWindows1252Anhaengen(std::string_view bytes, std::string& ziel) {
+    // Names and texts are mostly ASCII: copy each run of it in one piece.
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        std::size_t lauf = asciiLauf(bytes, i);
+        ziel.append(bytes.data() + i, lauf - i);
+        if (lauf == bytes.size())
+            break;
+        utf8Anhaengen(zeichenVon(static_cast<unsigned char>(bytes[lauf])), ziel);
+        i = lauf + 1;
     }
 }
 
@@ -89,11 +110,11 @@ std::string nachWindows1252(std::string_view utf8, std::size_t maxZeichen) {
 }
 
 std::size_t zeichenAnzahl(std::string_view utf8) {
+    // Every byte that does not continue a sequence starts a character; a broken sequence
+    // counts one character per stray byte, as decoding it would.
     std::size_t n = 0;
-    for (std::size_t i = 0; i < utf8.size();) {
-        naechstesZeichen(utf8, i);
-        ++n;
-    }
+    for (char c : utf8)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     return n;
 }
 

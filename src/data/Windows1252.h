@@ -11,6 +11,7 @@ namespace fkb {
 // map to the C1 code points of the same value, so every byte survives a round trip.
 std::string ausWindows1252(std::string_view bytes);
 void ausWindows1252(std::string_view bytes, std::string& ziel);
+void ausWindows1252Anhaengen(std::string_view bytes, std::string& ziel);
 
 // Encodes at most maxZeichen characters of a UTF-8 text; a character that
 // Windows-1252 cannot hold, or a broken UTF-8 sequence, becomes '?'.

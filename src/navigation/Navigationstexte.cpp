@@ -4,48 +4,75 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 
 namespace fkb {
 
+void kategorieText(const DatenSatz& s, std::string& ziel) {
+    ziel.clear();
+    ausWindows1252Anhaengen(s.roh(SatzFeld::KundenNummer), ziel);
+    ziel += " - ";
+    ausWindows1252Anhaengen(s.roh(SatzFeld::Name), ziel);
+    ziel += ", ";
+    ausWindows1252Anhaengen(s.roh(SatzFeld::Vorname), ziel);
+}
+
 std::string kategorieText(const DatenSatz& s) {
-    std::string text = s.text(SatzFeld::KundenNummer);
-    text += " - ";
-    text += s.text(SatzFeld::Name);
-    text += ", ";
-    text += s.text(SatzFeld::Vorname);
+    std::string text;
+    kategorieText(s, text);
     return text;
+}
+
+void baumKindText(const DatenSatz& s, std::string& ziel) {
+    ziel.clear();
+    ausWindows1252Anhaengen(s.roh(SatzFeld::RechnungsNummer), ziel);
+    ziel += "   ";
+    ausWindows1252Anhaengen(s.roh(SatzFeld::Position(1)), ziel);
 }
 
 std::string baumKindText(const DatenSatz& s) {
-    std::string text = s.text(SatzFeld::RechnungsNummer);
-    text += "   ";
-    text += s.text(SatzFeld::Position(1));
+    std::string text;
+    baumKindText(s, text);
     return text;
 }
 
-void leerraumAnhaengen(std::string& zeile) {
-    std::size_t laenge = zeichenAnzahl(zeile);
+namespace {
+void leerraumAnhaengen(std::string& zeile, std::size_t laenge) {
+    std::size_t leer = 0;
     for (std::size_t grenze : {134u, 184u, 234u}) {
         std::size_t lauf = laenge >= grenze ? 0 : std::min<std::size_t>(50, grenze - laenge);
-        zeile.append(lauf, ' ');
+        leer += lauf;
         laenge += lauf;
     }
+    zeile.append(leer, ' ');
 }
+} // namespace
+
+void leerraumAnhaengen(std::string& zeile) { leerraumAnhaengen(zeile, zeichenAnzahl(zeile)); }
 
 std::string listenzeile(const DatenSatz& s, std::int64_t schluessel) {
     std::string zeile;
-    zeile.reserve(260);
-    zeile += s.text(SatzFeld::RechnungsNummer);
-    zeile += " - ";
-    zeile += s.text(SatzFeld::Name);
-    zeile += ", ";
-    zeile += s.text(SatzFeld::Vorname);
-    zeile += "   ";
-    zeile += s.text(SatzFeld::RechnungsDatum);
-    leerraumAnhaengen(zeile);
-    zeile += "~~~";
-    zeile += std::to_string(schluessel);
+    listenzeile(s, schluessel, zeile);
     return zeile;
+}
+
+void listenzeile(const DatenSatz& s, std::int64_t schluessel, std::string& zeile) {
+    zeile.clear();
+    zeile.reserve(250);
+    ausWindows1252Anhaengen(s.roh(SatzFeld::RechnungsNummer), zeile);
+    zeile += " - ";
+    ausWindows1252Anhaengen(s.roh(SatzFeld::Name), zeile);
+    zeile += ", ";
+    ausWindows1252Anhaengen(s.roh(SatzFeld::Vorname), zeile);
+    zeile += "   ";
+    ausWindows1252Anhaengen(s.roh(SatzFeld::RechnungsDatum), zeile);
+    // One Windows-1252 byte is one character: the length in characters needs no scan.
+    leerraumAnhaengen(zeile, s.roh(SatzFeld::RechnungsNummer).size() + s.roh(SatzFeld::Name).size() +
+                                 s.roh(SatzFeld::Vorname).size() + s.roh(SatzFeld::RechnungsDatum).size() + 8);
+    zeile += "~~~";
+    char ziffern[24];
+    auto ende = std::to_chars(ziffern, ziffern + sizeof ziffern, schluessel).ptr;
+    zeile.append(ziffern, ende);
 }
 
 std::string fensterTitel(const DatenSatz& s) {
@@ -73,9 +100,14 @@ constexpr std::array<Feld, 25> gesuchteTexte = {
 bool enthaelt(std::string_view feld, std::string_view muster) {
     if (feld.size() < muster.size())
         return false;
-    char erstes = muster[0];
-    for (std::size_t i = 0; i + muster.size() <= feld.size(); ++i) {
-        if (grossAZ(feld[i]) != erstes)
+    // Only a–z fold: a letter of the pattern matches its two cases, anything else itself.
+    const auto erstes = static_cast<unsigned char>(muster[0]);
+    const bool buchstabe = erstes >= 'A' && erstes <= 'Z';
+    const unsigned char klein = erstes | 0x20;
+    const std::size_t letzter = feld.size() - muster.size();
+    for (std::size_t i = 0; i <= letzter; ++i) {
+        const auto b = static_cast<unsigned char>(feld[i]);
+        if (buchstabe ? (b | 0x20) != klein : b != erstes)
             continue;
         std::size_t k = 1;
         while (k < muster.size() && grossAZ(feld[i + k]) == muster[k])
