@@ -1,0 +1,140 @@
+#include "editing/Zahlen.h"
+
+#include "data/Laufzeitfehler.h"
+#include "data/Windows1252.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace fkb {
+
+KommaZahl KommaZahlLesen(std::string_view text) {
+    KommaZahl zahl;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            zahl.ziffern += c;
+            if (zahl.kommaGesehen)
+                ++zahl.nachkommastellen;
+        } else if (c == ',') {
+            zahl.kommaGesehen = true;
+        }
+    }
+    return zahl;
+}
+
+double KommaZahl::wert() const {
+    double ganz = textZuInt(ziffern);
+    if (nachkommastellen == 0)
+        return ganz;
+    // Powers of ten up to 10^22 are exact doubles, so this is one correctly rounded division.
+    double teiler = 1;
+    for (int i = 0; i < nachkommastellen; ++i)
+        teiler *= 10;
+    return ganz / teiler;
+}
+
+namespace {
+
+struct FormatMuster {
+    int nachkomma = 0;
+    int mindestensGanz = 0;
+    bool gruppieren = false;
+};
+
+FormatMuster zerlegen(std::string_view muster) {
+    FormatMuster m;
+    auto punkt = muster.find('.');
+    std::string_view ganz = muster.substr(0, punkt);
+    m.gruppieren = ganz.find(',') != std::string_view::npos;
+    m.mindestensGanz = int(std::count(ganz.begin(), ganz.end(), '0'));
+    if (punkt != std::string_view::npos) {
+        std::string_view nach = muster.substr(punkt + 1);
+        m.nachkomma = int(std::count_if(nach.begin(), nach.end(), [](char c) { return c == '0' || c == '#'; }));
+    }
+    return m;
+}
+
+// The value × 10^nachkomma as a decimal digit string, rounded half away from zero. It works on
+// the 15 significant digits of the value, the precision a double holds for certain: 1,005 is
+// 1,00499999999999989… in binary but rounds as the 1,005 it stands for.
+std::string gerundeteZiffern(double betrag, int nachkomma) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.14e", betrag);
+    std::string ziffern(1, text[0]);
+    ziffern.append(text + 2, 14);
+    const int exponent = std::atoi(std::strchr(text, 'e') + 1);
+
+    const int behalten = exponent + 1 + nachkomma; // digits left of the rounding position
+    if (behalten < 0)
+        return "0";
+    if (behalten >= int(ziffern.size()))
+        return ziffern + std::string(std::size_t(behalten) - ziffern.size(), '0');
+
+    bool aufrunden = ziffern[std::size_t(behalten)] >= '5';
+    ziffern.resize(std::size_t(behalten));
+    for (auto i = ziffern.rbegin(); aufrunden && i != ziffern.rend(); ++i) {
+        aufrunden = *i == '9';
+        *i = aufrunden ? '0' : char(*i + 1);
+    }
+    if (aufrunden)
+        ziffern.insert(ziffern.begin(), '1');
+    return ziffern.empty() ? "0" : ziffern;
+}
+
+} // namespace
+
+std::string zahlFormatieren(double wert, std::string_view muster) {
+    const FormatMuster m = zerlegen(muster);
+    if (!std::isfinite(wert))
+        return std::to_string(wert);
+
+    std::string ziffern = gerundeteZiffern(std::fabs(wert), m.nachkomma);
+    if (int(ziffern.size()) < m.nachkomma)
+        ziffern.insert(0, std::size_t(m.nachkomma) - ziffern.size(), '0');
+    std::string ganz = ziffern.substr(0, ziffern.size() - std::size_t(m.nachkomma));
+    const std::string nachkomma = ziffern.substr(ganz.size());
+
+    ganz.erase(0, std::min(ganz.find_first_not_of('0'), ganz.size()));
+    if (int(ganz.size()) < m.mindestensGanz)
+        ganz.insert(0, std::size_t(m.mindestensGanz) - ganz.size(), '0');
+
+    std::string ergebnis;
+    // A value that rounds to zero carries no sign.
+    if (wert < 0 && ziffern.find_first_not_of('0') != std::string::npos)
+        ergebnis += '-';
+    for (std::size_t i = 0; i < ganz.size(); ++i) {
+        if (m.gruppieren && i > 0 && (ganz.size() - i) % 3 == 0)
+            ergebnis += '.';
+        ergebnis += ganz[i];
+    }
+    if (m.nachkomma > 0) {
+        ergebnis += ',';
+        ergebnis += nachkomma;
+    }
+    return ergebnis;
+}
+
+std::string rechtsBuendig(std::string_view text, std::size_t breite) {
+    const std::size_t laenge = zeichenAnzahl(text);
+    std::string ergebnis(laenge < breite ? breite - laenge : 0, ' ');
+    ergebnis += text;
+    return ergebnis;
+}
+
+double aufCentRunden(double wert) {
+    const double verschoben = wert < 0 ? wert - 0.005 : wert + 0.005;
+    const double cent = verschoben * 100;
+    const double ganzeCent = std::trunc(cent);
+    return ganzeCent / 100;
+}
+
+double umsatzSteuer(double nettoWert, double satz) {
+    // Extended precision on purpose: 24,30 at 5,0 % gives 1,22 here, 1,21 in double.
+    const long double produkt = static_cast<long double>(nettoWert) / 100.0L * static_cast<long double>(satz);
+    return aufCentRunden(static_cast<double>(produkt));
+}
+
+} // namespace fkb

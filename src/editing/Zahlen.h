@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace fkb {
+
+// A number entry as typed: its digits, whether a comma came, and how many digits followed
+// the first comma. Every other character (blank, full stop, sign, letter) is ignored.
+struct KommaZahl {
+    std::string ziffern;
+    bool kommaGesehen = false;
+    int nachkommastellen = 0;
+
+    bool hatZiffern() const { return !ziffern.empty(); }
+    // The digits as a signed 32-bit integer divided by 10^nachkommastellen. Digits beyond that
+    // range (only a damaged file holds them) raise KonvertierungsFehler; an entry without
+    // digits has no value and raises it too.
+    double wert() const;
+};
+
+KommaZahl KommaZahlLesen(std::string_view text);
+
+// The text that stands for a rejected entry, on the page and in the record.
+inline constexpr const char* Fehlermarke = "Fehler";
+
+// Format patterns: # an optional digit, 0 a digit always shown, a comma asks for thousands
+// grouping, the full stop marks the decimals.
+namespace Muster {
+inline constexpr std::string_view Menge = "#,##0.0";
+inline constexpr std::string_view Preis = "###,##0.00";
+inline constexpr std::string_view Kosten = "##0.00";
+inline constexpr std::string_view Ust = "#0.0";
+inline constexpr std::string_view Summe = "#,###,###,##0.00";
+inline constexpr std::string_view Druck = "###,###,##0.00";
+} // namespace Muster
+
+// The value in German notation (full stop between thousands, comma before the decimals),
+// rounded half away from zero on its decimal digits to the pattern's number of decimals.
+std::string zahlFormatieren(double wert, std::string_view muster);
+
+// Blanks in front until the text has at least `breite` characters.
+std::string rechtsBuendig(std::string_view text, std::size_t breite);
+
+// Rounding to cents, every step held as a double: ±0.005, ×100, cut toward zero, ÷100.
+double aufCentRunden(double wert);
+
+// The VAT amount: net ÷ 100 × rate in extended precision, rounded once to a double, then to cents.
+double umsatzSteuer(double nettoWert, double satz);
+
+} // namespace fkb
