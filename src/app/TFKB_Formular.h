@@ -130,11 +130,15 @@ public:
     bool RechnungPruefen();
     void SpeedButtonPruefungClick();
     std::string KostenPruefen(const std::string& text);
+    Positionswerte PositionPruefen(const std::string& mengenText, const std::string& preisText);
 
 private:
     using Handler = void (TFKB_Formular::*)();
     Handler handlerVon(const Steuerelement& s) const;
     void anzeigeFelderSetzen(); // side panel "Zugriff DatenSatz" from the page fields
+    void KennzeichenAendern(const char* kennzeichen);
+    bool KundenNummerNormalisieren(); // false after its error message
+    void GespeichertenSatzWaehlen(const std::string& rechnungsNummer);
 };
 
 } // namespace fkb

@@ -1,0 +1,112 @@
+// Building a record from the customer and invoice pages, writing it, and choosing it again.
+#include "app/TFKB_Formular.h"
+#include "data/DatenDatei.h"
+#include "navigation/Navigationstexte.h"
+
+namespace fkb {
+namespace {
+
+struct Kopie {
+    Steuerelement Bedienelemente::*seite;
+    Feld feld;
+};
+
+constexpr Kopie kundenFelder[] = {
+    {&Bedienelemente::KundenNummer, SatzFeld::KundenNummer},
+    {&Bedienelemente::Anrede, SatzFeld::Anrede},
+    {&Bedienelemente::Firma, SatzFeld::Firma},
+    {&Bedienelemente::Name, SatzFeld::Name},
+    {&Bedienelemente::Vorname, SatzFeld::Vorname},
+    {&Bedienelemente::Zusatz, SatzFeld::Zusatz},
+    {&Bedienelemente::Strasse, SatzFeld::Strasse},
+    {&Bedienelemente::Nummer, SatzFeld::Nummer},
+    {&Bedienelemente::PLZ, SatzFeld::PLZ},
+    {&Bedienelemente::Ort, SatzFeld::Ort},
+    {&Bedienelemente::Land, SatzFeld::Land},
+    {&Bedienelemente::Telephon, SatzFeld::Telephon},
+    {&Bedienelemente::Fax, SatzFeld::Fax},
+    {&Bedienelemente::Mail, SatzFeld::Mail},
+    {&Bedienelemente::InternetAdresse, SatzFeld::InternetAdresse},
+    {&Bedienelemente::Fahrzeug, SatzFeld::Fahrzeug},
+    {&Bedienelemente::Bemerkung, SatzFeld::Bemerkung},
+};
+
+// The digits of the entry, at least six of them; "0" when there is none.
+std::string rechnungsNummerNormalisiert(const std::string& text) {
+    std::string ziffern;
+    for (char c : text)
+        if (c >= '0' && c <= '9')
+            ziffern += c;
+    if (ziffern.empty())
+        return "0";
+    if (ziffern.size() < 6)
+        ziffern.insert(0, 6 - ziffern.size(), '0');
+    return ziffern;
+}
+
+} // namespace
+
+void TFKB_Formular::SatzSchreiben(char schreibmodus) {
+    for (const Kopie& k : kundenFelder)
+        Puffer.setzeText(k.feld, (this->*k.seite).text);
+
+    Puffer.setzeText(SatzFeld::RechnungsNummer, rechnungsNummerNormalisiert(RechnungsNummer.text));
+    // What the field really holds, so that the line of the stored record is found again.
+    const std::string gespeicherteNummer = Puffer.text(SatzFeld::RechnungsNummer);
+
+    const bool parameterOderVorlage = RechnungsKennZeichen.text == "P" || RechnungsKennZeichen.text == "V";
+    if (parameterOderVorlage && hinweisModus())
+        plattform.hinweisMelden("Wichtiger Hinweis - RechnungsKennZeichen = P oder V\r"
+                                "kennzeichnet ParameterSatz / VorlageSatz!");
+
+    // An empty kind or region field stores the zero byte, as a fresh parameter record holds it.
+    Puffer.setzeZeichenText(SatzFeld::RechnungsKennZeichen, RechnungsKennZeichen.text);
+    Puffer.setzeText(SatzFeld::ZahlungsEingang, ZahlungsEingang.text);
+    Puffer.setzeZeichenText(SatzFeld::LieferKennzeichen, LieferKennzeichen.text);
+    Puffer.setzeText(SatzFeld::ZolltarifNummer, ZolltarifNummer.text);
+
+    // The record is stored also when the calculation failed; its messages ask for a correction.
+    RechnungPruefen();
+
+    for (int k = 0; k < AnzahlZeilen; ++k) {
+        Puffer.setzeText(SatzFeld::Position(k + 1), Position[k].text);
+        Puffer.setzeText(SatzFeld::ME(k + 1), ME[k].text);
+        Puffer.setzeText(SatzFeld::Menge(k + 1), Menge[k].text);
+        Puffer.setzeText(SatzFeld::Preis(k + 1), Preis[k].text);
+    }
+    Puffer.setzeText(SatzFeld::VersandKosten, KostenPruefen(VersandKosten.text));
+    Puffer.setzeText(SatzFeld::NachnameKosten, KostenPruefen(NachnameKosten.text));
+    Puffer.setzeText(SatzFeld::SonstigeKosten, KostenPruefen(SonstigeKosten.text));
+
+    Puffer.setzeText(SatzFeld::BezeichnungSonstigeKosten, BezeichnungSonstigeKosten.text);
+    Puffer.setzeText(SatzFeld::LeistungsDatum, LeistungsDatum.text);
+    Puffer.setzeText(SatzFeld::RechnungsDatum, RechnungsDatum.text);
+    const Zeitpunkt jetzt = plattform.jetzt();
+    Puffer.setzeText(SatzFeld::SystemStempelDatum, jetzt.datumText());
+    Puffer.setzeText(SatzFeld::SystemStempelZeit, jetzt.zeitText());
+
+    PanelUst.text = "UmsatzSteuer";
+
+    const DatenDatei datei(DateiName);
+    if (schreibmodus == 'N')
+        datei.anhaengen(Puffer);
+    else
+        datei.schreiben(SchluesselErmitteln(), Puffer);
+
+    NavigationLaden("Alles", false);
+    anzeigeFelderSetzen();
+    GespeichertenSatzWaehlen(gespeicherteNummer);
+}
+
+// Of several lines with this invoice number the last one stays current.
+void TFKB_Formular::GespeichertenSatzWaehlen(const std::string& rechnungsNummer) {
+    if (ListeObjekt.zeilen.empty())
+        return;
+    ListeObjekt.mehrfach = true;
+    for (std::size_t z = 0; z < ListeObjekt.zeilen.size(); ++z)
+        if (fuehrendesWort(ListeObjekt.zeilen[z]) == rechnungsNummer)
+            ListeObjekt.auswahl = int(z);
+    ListeObjekt.mehrfach = false;
+}
+
+} // namespace fkb

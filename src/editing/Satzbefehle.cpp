@@ -1,0 +1,94 @@
+// The record buttons: store the pages as a new record, over the chosen one, or mark it deleted.
+#include "app/TFKB_Formular.h"
+#include "data/DatenDatei.h"
+
+namespace fkb {
+namespace {
+
+std::string nurZiffern(const std::string& text) {
+    std::string ziffern;
+    for (char c : text)
+        if (c >= '0' && c <= '9')
+            ziffern += c;
+    return ziffern;
+}
+
+bool parameterOderVorlage(char kennzeichen) {
+    return kennzeichen == Kennzeichen::Parameter || kennzeichen == Kennzeichen::Vorlage;
+}
+
+} // namespace
+
+bool TFKB_Formular::KundenNummerNormalisieren() {
+    if (KundenNummer.text.empty()) {
+        plattform.fehlerMelden("BedienFehler - KundenNummer muss eingegeben sein!\rKundenNummer im Satz prüfen!");
+        return false;
+    }
+    std::string ziffern = nurZiffern(KundenNummer.text);
+    if (ziffern.empty()) {
+        plattform.fehlerMelden("BedienFehler - KundenNummer muss numerisch sein!\rKundenNummer im Satz prüfen!");
+        return false;
+    }
+    if (ziffern.size() < 5)
+        ziffern.insert(0, 5 - ziffern.size(), '0');
+    KundenNummer.text = ziffern;
+    return true;
+}
+
+void TFKB_Formular::Satz_NeuClick() {
+    if (RechnungsKennZeichen.text == "P" || RechnungsKennZeichen.text == "V") {
+        plattform.fehlerMelden("LogikFehler - ParameterSatz/VorlageSatz nicht doppelt speicherbar!\r"
+                               "RechnungsKennZeichen im Satz prüfen!");
+        return;
+    }
+    if (!KundenNummerNormalisieren())
+        return;
+    SatzSchreiben('N');
+    // Without a matching line there is no stored record to show.
+    if (ListeObjekt.auswahl >= 0)
+        ListBoxObjektClick();
+}
+
+// No kind check: this is how the parameter record and the templates are edited.
+void TFKB_Formular::Satz_SpeichernClick() {
+    if (!KundenNummerNormalisieren())
+        return;
+    SatzSchreiben('S');
+    if (ListeObjekt.auswahl >= 0)
+        ListBoxObjektClick();
+}
+
+void TFKB_Formular::Satz_LoeschenClick() {
+    const char* nichtLoeschbar = "LogikFehler - ParameterSatz/VorlageSatz nicht löschbar!\r"
+                                 "RechnungsKennZeichen im Satz prüfen!";
+    // The buffer holds the record read last: a template after a template load.
+    if (parameterOderVorlage(Puffer.zeichen(SatzFeld::RechnungsKennZeichen))) {
+        plattform.fehlerMelden(nichtLoeschbar);
+        return;
+    }
+    // Only the kind letter of the chosen record changes. Taking the record from the file, not
+    // the buffer, keeps a buffer that holds another record from being written over it.
+    const DatenDatei datei(DateiName);
+    const int nummer = SchluesselErmitteln();
+    DatenSatz gewaehlt;
+    datei.lesen(nummer, gewaehlt);
+    if (parameterOderVorlage(gewaehlt.zeichen(SatzFeld::RechnungsKennZeichen))) {
+        plattform.fehlerMelden(nichtLoeschbar);
+        return;
+    }
+    if (!plattform.bestaetigen("Soll der selektierte Satz wirklich gelöscht werden?"))
+        return;
+
+    Puffer = gewaehlt;
+    Puffer.setzeZeichen(SatzFeld::RechnungsKennZeichen, Kennzeichen::Geloescht);
+    datei.schreiben(nummer, Puffer);
+
+    PanelUst.text = "UmsatzSteuer";
+    AnzeigeName.text = "Name";
+    AnzeigeVorname.text = "Vorname";
+    AnzeigeKundenNummer.text = "Ku-Nr.";
+    AnzeigeRechnungsNummer.text = "Re-Nr.";
+    NavigationLaden("Alles", false);
+}
+
+} // namespace fkb

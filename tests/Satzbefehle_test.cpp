@@ -1,0 +1,267 @@
+#include "Formularumgebung.h"
+
+#include <gtest/gtest.h>
+
+using namespace fkb;
+using namespace fkb::test;
+
+namespace {
+
+constexpr std::size_t Groesse = DatenSatz::Groesse;
+const char* const NichtDoppelt =
+    "LogikFehler - ParameterSatz/VorlageSatz nicht doppelt speicherbar!\rRechnungsKennZeichen im Satz prüfen!";
+const char* const NichtLoeschbar =
+    "LogikFehler - ParameterSatz/VorlageSatz nicht löschbar!\rRechnungsKennZeichen im Satz prüfen!";
+const char* const Frage = "Soll der selektierte Satz wirklich gelöscht werden?";
+
+TEST(Satzbefehle, NeuHaengtDenSatzAnUndZeigtIhn) {
+    Formularumgebung u;
+    u.p.uhr = {2027, 1, 2, 3, 4, 5};
+    u.f.eingeben("KundenNummer", "17");
+    u.f.eingeben("RechnungsNummer", "52");
+    u.f.eingeben("Name", "Müller");
+    u.f.eingeben("Vorname", "Jörg");
+    u.f.eingeben("Menge01", "2");
+    u.f.eingeben("Preis01", "12,5");
+    u.f.eingeben("VersandKosten", "4,9");
+    u.f.klick("Satz_Neu");
+
+    EXPECT_TRUE(u.p.meldungen.empty());
+    ASSERT_EQ(u.anzahl(), 53);
+    const DatenSatz s = u.satz(52);
+    EXPECT_EQ(s.text(SatzFeld::KundenNummer), "00017");
+    EXPECT_EQ(s.text(SatzFeld::RechnungsNummer), "000052");
+    EXPECT_EQ(s.text(SatzFeld::Name), "Müller");
+    EXPECT_EQ(s.zeichen(SatzFeld::RechnungsKennZeichen), 'A');
+    EXPECT_EQ(s.zeichen(SatzFeld::LieferKennzeichen), 'B');
+    EXPECT_EQ(s.text(SatzFeld::Menge(1)), "    2,0");
+    EXPECT_EQ(s.text(SatzFeld::Preis(1)), "     12,50");
+    EXPECT_EQ(s.text(SatzFeld::VersandKosten), "  4,90");
+    EXPECT_EQ(s.text(SatzFeld::NachnameKosten), "");
+    EXPECT_EQ(s.text(SatzFeld::SystemStempelDatum), "02.01.2027");
+    EXPECT_EQ(s.text(SatzFeld::SystemStempelZeit), "03:04:05");
+
+    // Reloaded with "Alles", the new line chosen and the record shown.
+    EXPECT_EQ(u.f.ListeObjekt.zeilen.size(), 53u);
+    EXPECT_EQ(u.aktuellerSatz(), 52);
+    EXPECT_EQ(u.f.ListeObjekt.zeilen[std::size_t(u.f.ListeObjekt.auswahl)].rfind("000052 - Müller, Jörg", 0), 0u);
+    EXPECT_FALSE(u.f.ListeObjekt.mehrfach);
+    EXPECT_EQ(u.f.KundenNummer.text, "00017");
+    EXPECT_EQ(u.f.AnzeigeKundenNummer.text, "00017");
+    EXPECT_EQ(u.f.AnzeigeRechnungsNummer.text, "000052");
+    EXPECT_EQ(u.f.SystemStempel.text, "02.01.2027 / 03:04:05");
+    EXPECT_TRUE(u.f.Satz_Speichern.aktiv);
+    EXPECT_TRUE(u.f.Satz_Loeschen.aktiv);
+    EXPECT_EQ(u.f.PanelLetzteRechnungsNummer.text, "Letzte RechnungsNummer: 52");
+}
+
+TEST(Satzbefehle, NummernWerdenNormalisiert) {
+    struct Fall {
+        const char *kunde, *rechnung;
+        const char *kundeGespeichert, *rechnungGespeichert;
+    };
+    const Fall faelle[] = {
+        {"K-17", "", "00017", "0"},
+        {"0", "abc", "00000", "0"},
+        {"123456", "R-70", "12345", "000070"},
+        {"1 2", "123456", "00012", "123456"},
+        // a longer text set by the program keeps the field's six characters and is found again
+        {"5", "1234567", "00005", "123456"},
+    };
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(std::string(c.kunde) + " / " + c.rechnung);
+        Formularumgebung u;
+        u.f.eingeben("KundenNummer", c.kunde);
+        u.f.eingeben("RechnungsNummer", c.rechnung, false);
+        u.f.klick("Satz_Neu");
+        EXPECT_TRUE(u.p.meldungen.empty());
+        EXPECT_EQ(u.satz(52).text(SatzFeld::KundenNummer), c.kundeGespeichert);
+        EXPECT_EQ(u.satz(52).text(SatzFeld::RechnungsNummer), c.rechnungGespeichert);
+        EXPECT_EQ(u.aktuellerSatz(), 52);
+    }
+}
+
+TEST(Satzbefehle, KundenNummerOhneZiffernSchreibtNichts) {
+    const std::pair<const char*, const char*> faelle[] = {
+        {"", "BedienFehler - KundenNummer muss eingegeben sein!\rKundenNummer im Satz prüfen!"},
+        {"   ", "BedienFehler - KundenNummer muss numerisch sein!\rKundenNummer im Satz prüfen!"},
+        {"Kunde", "BedienFehler - KundenNummer muss numerisch sein!\rKundenNummer im Satz prüfen!"},
+    };
+    for (const char* knopf : {"Satz_Neu", "Satz_Speichern"})
+        for (auto [eingabe, meldung] : faelle) {
+            SCOPED_TRACE(std::string(knopf) + " '" + eingabe + "'");
+            Formularumgebung u;
+            u.waehleSatz(51);
+            const std::string vorher = u.datei();
+            u.f.eingeben("KundenNummer", eingabe);
+            u.f.klick(knopf);
+            EXPECT_EQ(u.p.texte("Fehler"), std::vector<std::string>{meldung});
+            EXPECT_EQ(u.datei(), vorher);
+            EXPECT_EQ(u.f.KundenNummer.text, eingabe);
+        }
+}
+
+TEST(Satzbefehle, ParameterUndVorlageWederDoppeltNochLoeschbar) {
+    for (const char* knopf : {"Satz_Neu", "Satz_Loeschen"})
+        for (int nummer : {0, 1, 50}) {
+            SCOPED_TRACE(std::string(knopf) + " " + std::to_string(nummer));
+            Formularumgebung u;
+            u.waehleSatz(nummer);
+            const std::string vorher = u.datei();
+            u.p.antworten.push_back(true);
+            u.f.klick(knopf);
+            EXPECT_EQ(u.p.texte("Fehler"),
+                      std::vector<std::string>{std::string(knopf) == "Satz_Neu" ? NichtDoppelt : NichtLoeschbar});
+            EXPECT_TRUE(u.p.texte("Bestätigung").empty());
+            EXPECT_EQ(u.datei(), vorher);
+        }
+}
+
+// A parameter record or template stored unchanged over itself leaves the file as it was, its
+// unset region byte included.
+TEST(Satzbefehle, UeberschreibenVonParameterUndVorlageMitHinweis) {
+    for (bool hinweise : {true, false})
+        for (int nummer : {0, 1, 50}) {
+            SCOPED_TRACE(std::to_string(nummer) + (hinweise ? " mit Hinweisen" : ""));
+            Formularumgebung u(hinweise);
+            const std::string vorher = u.datei();
+            ASSERT_EQ(vorher[Groesse * std::size_t(nummer) + 681], '\0');
+            u.waehleSatz(nummer);
+            EXPECT_EQ(u.f.LieferKennzeichen.text, "");
+            u.f.klick("Satz_Speichern");
+            const std::vector<std::string> hinweis = {
+                "Wichtiger Hinweis - RechnungsKennZeichen = P oder V\rkennzeichnet ParameterSatz / VorlageSatz!"};
+            EXPECT_EQ(u.p.texte("Information"), hinweise ? hinweis : std::vector<std::string>{});
+            EXPECT_EQ(u.p.meldungen.size(), hinweise ? 1u : 0u);
+            EXPECT_EQ(u.datei(), vorher);
+            EXPECT_EQ(u.aktuellerSatz(), nummer);
+        }
+}
+
+TEST(Satzbefehle, UeberschreibenNachSatznummerDerListenzeile) {
+    Formularumgebung u;
+    u.waehleSatz(51);
+    u.p.uhr = {2027, 3, 4, 5, 6, 7};
+    u.f.eingeben("KundenNummer", "99");
+    u.f.eingeben("RechnungsNummer", "777");
+    u.f.klick("ButtonRechnung");
+    u.f.klick("Satz_Speichern");
+    ASSERT_EQ(u.anzahl(), 52);
+    const DatenSatz s = u.satz(51);
+    EXPECT_EQ(s.text(SatzFeld::KundenNummer), "00099");
+    EXPECT_EQ(s.text(SatzFeld::RechnungsNummer), "000777");
+    EXPECT_EQ(s.zeichen(SatzFeld::RechnungsKennZeichen), 'R');
+    EXPECT_EQ(s.text(SatzFeld::SystemStempelDatum), "04.03.2027");
+    EXPECT_EQ(s.text(SatzFeld::SystemStempelZeit), "05:06:07");
+    EXPECT_EQ(u.aktuellerSatz(), 51);
+    EXPECT_EQ(u.f.RechnungsKennZeichen.text, "R");
+}
+
+TEST(Satzbefehle, GleicheRechnungsNummerWaehltDieLetzteZeile) {
+    // "000051 - Zander" sorts before the seeded "000051 - bearbeitbarer Satz", "000051 - zz" after it.
+    const std::pair<const char*, std::int64_t> faelle[] = {{"Zander", 51}, {"zz", 52}};
+    for (auto [name, satz] : faelle) {
+        SCOPED_TRACE(name);
+        Formularumgebung u;
+        u.f.eingeben("KundenNummer", "2");
+        u.f.eingeben("RechnungsNummer", "51");
+        u.f.eingeben("Name", name);
+        u.f.klick("Satz_Neu");
+        EXPECT_EQ(u.aktuellerSatz(), satz);
+    }
+}
+
+TEST(Satzbefehle, ZahlenfehlerHaltenDasSpeichernNichtAuf) {
+    Formularumgebung u;
+    u.f.eingeben("KundenNummer", "3");
+    u.f.eingeben("Menge01", "1,25");
+    u.f.eingeben("Preis01", "5");
+    u.f.eingeben("VersandKosten", "1000");
+    u.f.klick("Satz_Neu");
+    const char* gross = "BedienFehler - die Kosten sind größer 999,99!\rKosten korrigieren im Satz!";
+    EXPECT_EQ(u.p.texte("Fehler"), (std::vector<std::string>{
+                                       "BedienFehler - Kommastellenfehler in Menge!\rMenge korrigieren im Satz!", gross,
+                                       "BedienFehler - Fehler in VersandKosten!\rVersandKosten korrigieren!", gross}));
+    ASSERT_EQ(u.anzahl(), 53);
+    const DatenSatz s = u.satz(52);
+    EXPECT_EQ(s.text(SatzFeld::Menge(1)), " Fehler");
+    EXPECT_EQ(s.text(SatzFeld::Preis(1)), "         5");
+    EXPECT_EQ(s.text(SatzFeld::VersandKosten), "Fehler");
+    EXPECT_EQ(u.f.VersandKosten.text, "Fehler");
+}
+
+TEST(Satzbefehle, OhneTrefferWirdKeinSatzGezeigt) {
+    // A record stored with the deleted mark is not listed, so no line matches its number.
+    Formularumgebung u;
+    u.f.eingeben("KundenNummer", "4");
+    u.f.RechnungsKennZeichen.text = "L";
+    u.f.klick("Satz_Neu");
+    EXPECT_TRUE(u.p.meldungen.empty());
+    EXPECT_EQ(u.anzahl(), 53);
+    EXPECT_EQ(u.f.ListeObjekt.auswahl, -1);
+    EXPECT_FALSE(u.f.Satz_Speichern.aktiv);
+}
+
+TEST(Satzbefehle, LoeschenNurNachJa) {
+    for (bool ja : {false, true}) {
+        SCOPED_TRACE(ja);
+        Formularumgebung u;
+        u.waehleSatz(51);
+        u.f.eingeben("Name", "geändert, nicht gespeichert");
+        u.p.uhr = {2030, 6, 7, 8, 9, 10};
+        const std::string vorher = u.datei();
+        u.p.antworten.push_back(ja);
+        u.f.klick("Satz_Loeschen");
+        EXPECT_EQ(u.p.texte("Bestätigung"), std::vector<std::string>{Frage});
+        std::string erwartet = vorher;
+        if (ja)
+            erwartet[51 * Groesse + 669] = 'L';
+        // Page edits are not written and the stamps stay those of the last store.
+        EXPECT_EQ(u.datei(), erwartet);
+        EXPECT_EQ(u.f.ListeObjekt.zeilen.size(), ja ? 51u : 52u);
+        if (ja) {
+            EXPECT_EQ(u.f.AnzeigeName.text, "Name");
+            EXPECT_EQ(u.f.AnzeigeVorname.text, "Vorname");
+            EXPECT_EQ(u.f.AnzeigeKundenNummer.text, "Ku-Nr.");
+            EXPECT_EQ(u.f.AnzeigeRechnungsNummer.text, "Re-Nr.");
+            EXPECT_FALSE(u.f.Satz_Loeschen.aktiv);
+        }
+    }
+}
+
+// After a template load the buffer holds the template, and deleting is refused. A record loaded
+// as a template need not be one: deleting still changes only the kind letter of the chosen record.
+TEST(Satzbefehle, LoeschenNachVorlageLaden) {
+    Formularumgebung u;
+    u.waehleSatz(51);
+    u.f.Puffer = u.satz(3);
+    const std::string unveraendert = u.datei();
+    u.p.antworten.push_back(true);
+    u.f.klick("Satz_Loeschen");
+    EXPECT_EQ(u.p.texte("Fehler"), std::vector<std::string>{NichtLoeschbar});
+    EXPECT_EQ(u.datei(), unveraendert);
+    u.p.antworten.clear();
+
+    DatenSatz fremd = u.satz(51);
+    fremd.setzeText(SatzFeld::Name, "Fremd");
+    fremd.setzeZeichen(SatzFeld::RechnungsKennZeichen, 'R');
+
+    u.f.Puffer = fremd;
+    std::string erwartet = u.datei();
+    erwartet[51 * Groesse + 669] = 'L';
+    u.p.antworten.push_back(true);
+    u.f.klick("Satz_Loeschen");
+    EXPECT_EQ(u.datei(), erwartet);
+
+    // Nor is the parameter record marked deleted through such a buffer.
+    u.waehleSatz(0);
+    u.f.Puffer = fremd;
+    const std::string vorher = u.datei();
+    u.p.vergessen();
+    u.p.antworten.push_back(true);
+    u.f.klick("Satz_Loeschen");
+    EXPECT_EQ(u.p.texte("Fehler"), std::vector<std::string>{NichtLoeschbar});
+    EXPECT_EQ(u.datei(), vorher);
+}
+
+} // namespace
