@@ -11,6 +11,11 @@
 namespace fkb {
 namespace {
 
+bool istOrdner(int fd) {
+    struct stat st{};
+    return ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 // An open file descriptor that is closed when the operation ends.
 class Handle {
 public:
@@ -20,6 +25,11 @@ public:
         fd_ = ::open(pfad.c_str(), flags | O_CLOEXEC, modus);
         if (fd_ < 0)
             throw EAFehler(errno);
+        // A folder opens for reading; its size would pass for records.
+        if (istOrdner(fd_)) {
+            ::close(fd_);
+            throw EAFehler(EISDIR);
+        }
     }
     ~Handle() {
         if (fd_ >= 0)
@@ -198,6 +208,11 @@ SatzLeser::SatzLeser(const std::string& pfad) : block_(SaetzeJeBlock) {
     fd_ = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0)
         throw EAFehler(errno);
+    if (istOrdner(fd_)) {
+        ::close(fd_);
+        fd_ = -1;
+        throw EAFehler(EISDIR);
+    }
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif

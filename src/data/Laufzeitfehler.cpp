@@ -41,8 +41,10 @@ EAFehler::EAFehler(int fehlernummer) : EAFehler(fehlernummer, eaFehlerText(fehle
 
 EAFehler EAFehler::hinterDemDateiende() { return EAFehler(HinterDemDateiende); }
 
+// The message travels as a C string: a zero byte from a damaged file would cut it short, so the
+// quoted text ends there instead.
 KonvertierungsFehler::KonvertierungsFehler(std::string_view text)
-    : Laufzeitfehler("'" + std::string(text) + "' ist kein gültiger Integerwert") {}
+    : Laufzeitfehler("'" + std::string(text.substr(0, text.find('\0'))) + "' ist kein gültiger Integerwert") {}
 
 int textZuInt(std::string_view text) {
     // Stored numbers are plain digits: take them at once.

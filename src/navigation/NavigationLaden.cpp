@@ -119,7 +119,10 @@ void TFKB_Formular::ZaehlerAnzeigen() {
     PanelAnzahlSaetze.text = "Anzahl Sätze: " + std::to_string(AnzahlSaetze);
 }
 
-void TFKB_Formular::NavigationLaden(const std::string& text, bool suche) {
+void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
+    // A copy: the caller may pass a control's own text, such as the category list's, which the
+    // reset below empties.
+    const std::string text = gewaehlt;
     // Long list lines and short tree texts are kept apart, so that each buffer fits its reuse.
     TextVorrat zeilenVorrat, kinderVorrat;
     zeilenVorrat.aufnehmen(ListeObjekt.zeilen);
@@ -145,6 +148,8 @@ void TFKB_Formular::NavigationLaden(const std::string& text, bool suche) {
     // last record that was finished.
     std::int32_t gezeigtSaetze = 0;
     std::uint32_t gezeigtKunde = 0, gezeigtRechnung = 0;
+    // Only a record that was read has put its positions on the page.
+    bool gelesen = false;
 
     try {
         SatzLeser leser(DateiName);
@@ -196,8 +201,10 @@ void TFKB_Formular::NavigationLaden(const std::string& text, bool suche) {
                 baumKindText(*satz, kinder.back());
             }
         } catch (...) {
-            if (letzter)
+            if (letzter) {
                 Puffer = *letzter;
+                gelesen = true;
+            }
             throw;
         }
         if (letzter)
@@ -209,7 +216,7 @@ void TFKB_Formular::NavigationLaden(const std::string& text, bool suche) {
         ++ListeObjekt.stand;
         ++BaumInhalt.stand;
         ++KategorieListe.stand;
-        for (int k = 0; k < AnzahlZeilen; ++k)
+        for (int k = 0; gelesen && k < AnzahlZeilen; ++k)
             Puffer.text(SatzFeld::Position(k + 1), Position[std::size_t(k)].text);
         PanelLetzteKundenNummer.text = "letzte KundenNummer: " + std::to_string(gezeigtKunde);
         PanelLetzteRechnungsNummer.text = "Letzte RechnungsNummer: " + std::to_string(gezeigtRechnung);
