@@ -1,1 +1,11 @@
-int main() { return 0; }
+// fakturbuch-headless: the main window driven by a script of JSON lines on standard input,
+// its messages and dialogs as JSON lines on standard output.
+#include "headless/Treiber.h"
+
+#include <iostream>
+
+int main() {
+    std::ios::sync_with_stdio(false);
+    fkb::Treiber treiber(std::cout);
+    return treiber.abspielen(std::cin, std::cerr);
+}
