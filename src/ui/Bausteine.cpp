@@ -1,0 +1,131 @@
+#include "ui/Bausteine.h"
+
+#include "ui/BegrenzteEingabe.h"
+#include "ui/QtTexte.h"
+#include "ui/Schrittregler.h"
+
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+
+namespace fkb::ui {
+namespace {
+template <class W> W* benannt(W* w, const Steuerelement& s) {
+    w->setObjectName(qt(s.name));
+    if (!s.hinweis.empty())
+        w->setToolTip(qt(s.hinweis));
+    return w;
+}
+} // namespace
+
+QFont zahlenSchrift() {
+    QFont schrift(QStringLiteral("DejaVu Sans Mono"));
+    schrift.setStyleHint(QFont::Monospace);
+    schrift.setFixedPitch(true);
+    if (!QFontInfo(schrift).fixedPitch())
+        schrift = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    return schrift;
+}
+
+void zeichenBreite(QWidget* w, int zeichen) {
+    int rand = 12;
+    w->setFixedWidth(w->fontMetrics().horizontalAdvance(QLatin1Char('0')) * zeichen + rand);
+}
+
+QLineEdit* feld(const Steuerelement& s) {
+    auto* f = benannt(new QLineEdit(qt(s.text)), s);
+    if (s.maxLaenge > 0 && !s.nurLesen)
+        f->setValidator(new BegrenzteEingabe(s.maxLaenge, f));
+    f->setReadOnly(s.nurLesen);
+    f->setCursorPosition(0);
+    return f;
+}
+
+QLineEdit* zahlenFeld(const Steuerelement& s) {
+    QLineEdit* f = feld(s);
+    f->setFont(zahlenSchrift());
+    f->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return f;
+}
+
+QPlainTextEdit* textbereich(const Steuerelement& s) {
+    auto* t = benannt(new QPlainTextEdit(zeilenQt(s.text)), s);
+    t->setTabChangesFocus(true);
+    if (s.maxLaenge > 0)
+        new BegrenzterText(s.maxLaenge, t);
+    return t;
+}
+
+QPushButton* knopf(const Steuerelement& s) {
+    auto* k = benannt(new QPushButton(ohneKuerzel(qt(s.text))), s);
+    k->setAutoDefault(false);
+    return k;
+}
+
+QToolButton* kleinerKnopf(const Steuerelement& s) {
+    auto* k = benannt(new QToolButton, s);
+    k->setText(ohneKuerzel(qt(s.text)));
+    k->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return k;
+}
+
+QLabel* panel(const Steuerelement& s) {
+    auto* l = benannt(new QLabel(qt(s.text)), s);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+QLabel* kopfzeile(const Steuerelement& s) {
+    QLabel* l = panel(s);
+    l->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    l->setLineWidth(1);
+    l->setMargin(3);
+    l->setAutoFillBackground(true);
+    l->setBackgroundRole(QPalette::Button);
+    return l;
+}
+
+QListView* langeListe(const Steuerelement& s) {
+    auto* ansicht = benannt(new QListView, s);
+    ansicht->setUniformItemSizes(true);
+    ansicht->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ansicht->setWordWrap(false);
+    ansicht->setTextElideMode(Qt::ElideNone);
+    ansicht->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ansicht->setSelectionMode(QAbstractItemView::SingleSelection);
+    return ansicht;
+}
+
+QFrame* vorlagePanel(const Steuerelement& panel, const Steuerelement& regler, const Steuerelement& nummer,
+                     const Steuerelement& laden) {
+    auto* rahmen = benannt(new QFrame, panel);
+    rahmen->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    auto* gitter = new QGridLayout(rahmen);
+    gitter->setContentsMargins(8, 4, 8, 6);
+    gitter->setVerticalSpacing(2);
+    gitter->addWidget(new QLabel(QStringLiteral("Vorlage laden")), 0, 0, 1, 5);
+    QLineEdit* nr = feld(nummer);
+    nr->setAlignment(Qt::AlignCenter);
+    zeichenBreite(nr, 3);
+    gitter->addWidget(beschriftung(QStringLiteral("Nummer:"), nr), 1, 0);
+    gitter->addWidget(benannt(new Schrittregler, regler), 1, 1);
+    gitter->addWidget(nr, 1, 2);
+    gitter->addWidget(knopf(laden), 1, 3);
+    gitter->setColumnStretch(4, 1);
+    return rahmen;
+}
+
+QLabel* beschriftung(const QString& text, QWidget* fuer) {
+    auto* l = new QLabel(text);
+    if (fuer)
+        l->setBuddy(fuer);
+    return l;
+}
+
+} // namespace fkb::ui

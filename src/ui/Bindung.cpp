@@ -1,0 +1,343 @@
+#include "ui/Bindung.h"
+
+#include "ui/BegrenzteEingabe.h"
+#include "ui/ListenModell.h"
+#include "ui/QtTexte.h"
+#include "ui/Schrittregler.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QStringListModel>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeView>
+
+#include <exception>
+#include <utility>
+
+namespace fkb::ui {
+
+Bindung::Bindung(TFKB_Formular& formular, QWidget& fenster) : QObject(&fenster), f_(formular), fenster_(fenster) {}
+
+QStringList Bindung::anbinden() {
+    QStringList fehlend;
+    seiten_ = fenster_.findChild<QTabWidget*>(QStringLiteral("PageControl"));
+    for (Steuerelement* s : f_.alle()) {
+        QObject* o = fenster_.findChild<QObject*>(qt(s->name));
+        if (!o) {
+            fehlend << qt(s->name);
+            continue;
+        }
+        eintraege_.push_back({s, o, {}});
+        verbinden(eintraege_.back());
+    }
+    if (seiten_)
+        connect(seiten_, &QTabWidget::currentChanged, this, [this](int i) {
+            if (spiegelt_ || i < 0)
+                return;
+            std::string name = kern(seiten_->widget(i)->objectName());
+            ausloesen([this, name] { f_.seiteWaehlen(name); });
+        });
+    return fehlend;
+}
+
+void Bindung::verbinden(Eintrag& e) {
+    Steuerelement* s = e.s;
+    const std::string name = s->name;
+    auto klick = [this, name] { ausloesen([this, name] { f_.klick(name); }); };
+
+    if (auto* a = qobject_cast<QAction*>(e.objekt)) {
+        connect(a, &QAction::triggered, this, klick);
+    } else if (auto* r = qobject_cast<Schrittregler*>(e.objekt)) {
+        connect(r, &Schrittregler::schritt, this,
+                [this, s](bool auf) { ausloesen([this, s, auf] { f_.schritt(*s, auf); }); });
+    } else if (auto* k = qobject_cast<QAbstractButton*>(e.objekt)) {
+        connect(k, &QAbstractButton::clicked, this, klick);
+    } else if (auto* l = qobject_cast<QLineEdit*>(e.objekt)) {
+        connect(l, &QLineEdit::textEdited, this, [this, name](const QString& text) {
+            std::string t = kern(text);
+            ausloesen([this, name, t] { f_.eingeben(name, t, false); });
+        });
+        if (s == &f_.EditSuchText) {
+            // Enter starts the search; a click into the field searches what stands in it.
+            connect(l, &QLineEdit::returnPressed, this,
+                    [this] { ausloesen([this] { f_.klick(f_.ButtonSuche.name); }); });
+            suchFeld_ = l;
+            l->installEventFilter(this);
+        }
+    } else if (auto* t = qobject_cast<QPlainTextEdit*>(e.objekt)) {
+        connect(t, &QPlainTextEdit::textChanged, this, [this, t, name] {
+            if (spiegelt_)
+                return;
+            std::string text = zeilenKern(t->toPlainText());
+            ausloesen([this, name, text] { f_.eingeben(name, text, false); });
+        });
+    } else if (auto* v = qobject_cast<QListView*>(e.objekt)) {
+        listeVerbinden(v, s);
+    } else if (auto* b = qobject_cast<QTreeView*>(e.objekt)) {
+        baumVerbinden(b);
+    } else if (auto* c = qobject_cast<QComboBox*>(e.objekt)) {
+        kategorienVerbinden(c);
+    } else if (auto* k = qobject_cast<QCalendarWidget*>(e.objekt)) {
+        kalenderVerbinden(k, s);
+    }
+}
+
+void Bindung::listeVerbinden(QListView* ansicht, Steuerelement* s) {
+    Listenfeld* inhalt = s == &f_.ListBoxFahndung ? &f_.ListeFahndung : &f_.ListeObjekt;
+    auto* modell = new ListenModell(*inhalt, ansicht);
+    ansicht->setModel(modell);
+    listen_.push_back({ansicht, modell, inhalt});
+
+    auto waehlen = [this, inhalt](int zeile) {
+        ausloesen([this, inhalt, zeile] {
+            if (inhalt == &f_.ListeObjekt)
+                f_.waehleListe(zeile);
+            else
+                f_.waehleFahndung(zeile);
+        });
+    };
+    // A new current line, by mouse or keys, chooses it; so does a click on the line already current.
+    connect(ansicht->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this, waehlen](const QModelIndex& jetzt) {
+                if (spiegelt_ || !jetzt.isValid())
+                    return;
+                wahlBeimDruck_ = true;
+                waehlen(jetzt.row());
+            });
+    connect(ansicht, &QAbstractItemView::clicked, this, [this, waehlen](const QModelIndex& i) {
+        if (std::exchange(wahlBeimDruck_, false) || !i.isValid())
+            return;
+        waehlen(i.row());
+    });
+    connect(ansicht, &QAbstractItemView::activated, this, [waehlen](const QModelIndex& i) {
+        if (i.isValid() && QGuiApplication::mouseButtons() == Qt::NoButton)
+            waehlen(i.row());
+    });
+    ansicht->viewport()->installEventFilter(this);
+}
+
+void Bindung::baumVerbinden(QTreeView* ansicht) {
+    baum_ = ansicht;
+    baumModell_ = new BaumModell(f_.BaumInhalt, ansicht);
+    ansicht->setModel(baumModell_);
+    auto waehlen = [this](const QModelIndex& i) {
+        auto [wurzel, kind] = baumModell_->knoten(i);
+        if (wurzel >= 0)
+            ausloesen([this, wurzel, kind] { f_.waehleBaum(wurzel, kind); });
+    };
+    connect(ansicht, &QAbstractItemView::clicked, this, waehlen);
+    connect(ansicht, &QAbstractItemView::activated, this, [waehlen](const QModelIndex& i) {
+        if (QGuiApplication::mouseButtons() == Qt::NoButton)
+            waehlen(i);
+    });
+}
+
+void Bindung::kategorienVerbinden(QComboBox* auswahl) {
+    kategorien_ = auswahl;
+    kategorienModell_ = new QStringListModel(auswahl);
+    auswahl->setModel(kategorienModell_);
+    connect(auswahl, &QComboBox::activated, this, [this](int i) {
+        if (spiegelt_ || i < 0)
+            return;
+        std::string text = kern(kategorien_->itemText(i));
+        ausloesen([this, text] { f_.waehleKategorie(text); });
+    });
+}
+
+void Bindung::kalenderVerbinden(QCalendarWidget* kalender, Steuerelement* s) {
+    Zeitpunkt* datum = s == &f_.MonthCalendarVon ? &f_.KalenderVon : &f_.KalenderBis;
+    kalender_.push_back({kalender, datum});
+    connect(kalender, &QCalendarWidget::selectionChanged, this, [this, kalender, datum, s] {
+        if (spiegelt_)
+            return;
+        QDate d = kalender->selectedDate();
+        Zeitpunkt z = *datum;
+        z.jahr = d.year();
+        z.monat = d.month();
+        z.tag = d.day();
+        ausloesen([this, s, z] { f_.setzeKalender(*s, z); });
+    });
+}
+
+void Bindung::ausloesen(const std::function<void()>& aktion) {
+    if (laeuft_ || spiegelt_ || f_.Beendet)
+        return;
+    laeuft_ = true;
+    try {
+        aktion();
+    } catch (const std::exception& fehler) {
+        // The core shows its own errors; this only keeps an exception out of Qt's event loop.
+        f_.plattform.fehlerMelden(fehler.what());
+    }
+    laeuft_ = false;
+    spiegeln();
+    if (f_.Beendet)
+        fenster_.close();
+}
+
+bool Bindung::eventFilter(QObject* objekt, QEvent* ereignis) {
+    if (ereignis->type() == QEvent::MouseButtonPress) {
+        if (objekt == suchFeld_ && static_cast<QMouseEvent*>(ereignis)->button() == Qt::LeftButton)
+            ausloesen([this] { f_.klick(f_.EditSuchText.name); });
+        else
+            wahlBeimDruck_ = false;
+    }
+    return false;
+}
+
+void Bindung::spiegeln() {
+    if (spiegelt_)
+        return;
+    spiegelt_ = true;
+    for (Eintrag& e : eintraege_)
+        eintragSpiegeln(e);
+    inhalteSpiegeln();
+    if (f_.Caption != titel_) {
+        titel_ = f_.Caption;
+        fenster_.setWindowTitle(qt(titel_));
+    }
+    if (seiten_) {
+        QWidget* seite = seiten_->findChild<QWidget*>(qt(f_.AktiveSeite));
+        if (seite && seiten_->indexOf(seite) >= 0 && seiten_->currentWidget() != seite)
+            seiten_->setCurrentWidget(seite);
+    }
+    spiegelt_ = false;
+}
+
+void Bindung::eintragSpiegeln(Eintrag& e) {
+    const Steuerelement& s = *e.s;
+    bool neu = std::exchange(e.neu, false);
+    if (neu || e.text != s.text) {
+        textSpiegeln(e);
+        e.text = s.text;
+    }
+    QWidget* w = qobject_cast<QWidget*>(e.objekt);
+    int seite = (w && seiten_) ? seiten_->indexOf(w) : -1;
+
+    if (neu || e.aktiv != s.aktiv) {
+        e.aktiv = s.aktiv;
+        if (auto* a = qobject_cast<QAction*>(e.objekt))
+            a->setEnabled(s.aktiv);
+        else if (auto* m = qobject_cast<QMenu*>(e.objekt))
+            m->menuAction()->setEnabled(s.aktiv);
+        else if (seite >= 0)
+            seiten_->setTabEnabled(seite, s.aktiv);
+        else if (w)
+            w->setEnabled(s.aktiv);
+    }
+    // Widgets start shown; only a change, or a control that starts hidden, is passed on.
+    if (neu ? !s.sichtbar : e.sichtbar != s.sichtbar) {
+        e.sichtbar = s.sichtbar;
+        if (auto* a = qobject_cast<QAction*>(e.objekt))
+            a->setVisible(s.sichtbar);
+        else if (auto* m = qobject_cast<QMenu*>(e.objekt))
+            m->menuAction()->setVisible(s.sichtbar);
+        else if (seite >= 0)
+            seiten_->setTabVisible(seite, s.sichtbar);
+        else if (w)
+            w->setVisible(s.sichtbar);
+    }
+    if (auto* a = qobject_cast<QAction*>(e.objekt); a && (neu || e.haken != s.haken)) {
+        e.haken = s.haken;
+        a->setCheckable(s.abhakbar);
+        a->setChecked(s.haken);
+    }
+    if (neu || e.nurLesen != s.nurLesen) {
+        e.nurLesen = s.nurLesen;
+        auto fokus = s.nurLesen ? Qt::ClickFocus : Qt::StrongFocus;
+        if (auto* l = qobject_cast<QLineEdit*>(e.objekt)) {
+            l->setReadOnly(s.nurLesen);
+            l->setFocusPolicy(fokus);
+        } else if (auto* t = qobject_cast<QPlainTextEdit*>(e.objekt)) {
+            t->setReadOnly(s.nurLesen);
+            t->setFocusPolicy(fokus);
+        }
+    }
+}
+
+void Bindung::textSpiegeln(Eintrag& e) {
+    const QString text = qt(e.s->text);
+    QObject* o = e.objekt;
+    if (auto* l = qobject_cast<QLineEdit*>(o)) {
+        // A field keeps its cursor while the text in it is the one the user is typing.
+        if (l->text() != text) {
+            BegrenzteEingabe::programmText(l, text);
+            l->setCursorPosition(0);
+        }
+    } else if (auto* t = qobject_cast<QPlainTextEdit*>(o)) {
+        QString zeilen = zeilenQt(e.s->text);
+        if (t->toPlainText() != zeilen)
+            BegrenzterText::programmText(t, zeilen);
+    } else if (auto* a = qobject_cast<QAction*>(o)) {
+        a->setText(mitKuerzel(text, a->property("kuerzel").toString()));
+    } else if (auto* m = qobject_cast<QMenu*>(o)) {
+        m->setTitle(mitKuerzel(text));
+    } else if (auto* k = qobject_cast<QAbstractButton*>(o)) {
+        if (k->text() != ohneKuerzel(text))
+            k->setText(ohneKuerzel(text));
+    } else if (auto* p = qobject_cast<QLabel*>(o)) {
+        p->setText(text);
+    } else if (auto* g = qobject_cast<QGroupBox*>(o)) {
+        g->setTitle(text);
+    } else if (auto* w = qobject_cast<QWidget*>(o); w && seiten_ && seiten_->indexOf(w) >= 0) {
+        seiten_->setTabText(seiten_->indexOf(w), ohneKuerzel(text));
+    }
+}
+
+void Bindung::inhalteSpiegeln() {
+    for (Liste& l : listen_) {
+        l.modell->aktualisieren();
+        QModelIndex soll = l.inhalt->auswahl >= 0 ? l.modell->index(l.inhalt->auswahl) : QModelIndex();
+        QItemSelectionModel* wahl = l.ansicht->selectionModel();
+        if (wahl->currentIndex() != soll || (soll.isValid() && !wahl->isSelected(soll))) {
+            if (soll.isValid()) {
+                wahl->setCurrentIndex(soll, QItemSelectionModel::ClearAndSelect);
+                l.ansicht->scrollTo(soll);
+            } else {
+                wahl->clear();
+            }
+        }
+    }
+    if (baumModell_) {
+        baumModell_->aktualisieren();
+        QModelIndex soll = baumModell_->indexVon(f_.BaumInhalt.wurzel, f_.BaumInhalt.kind);
+        if (baum_->currentIndex() != soll) {
+            if (soll.isValid())
+                baum_->selectionModel()->setCurrentIndex(soll, QItemSelectionModel::ClearAndSelect);
+            else
+                baum_->selectionModel()->clear();
+        }
+    }
+    if (kategorien_) {
+        const Kombifeld& k = f_.KategorieListe;
+        if (k.stand != kategorienStand_) {
+            kategorienStand_ = k.stand;
+            QStringList eintraege;
+            eintraege.reserve(qsizetype(k.eintraege.size()));
+            for (const std::string& e : k.eintraege)
+                eintraege << qt(e);
+            kategorienModell_->setStringList(eintraege);
+        }
+        int soll = k.text.empty() ? -1 : kategorien_->findText(qt(k.text), Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (kategorien_->currentIndex() != soll)
+            kategorien_->setCurrentIndex(soll);
+    }
+    for (auto [kalender, datum] : kalender_) {
+        QDate soll(datum->jahr, datum->monat, datum->tag);
+        if (kalender->selectedDate() != soll)
+            kalender->setSelectedDate(soll);
+    }
+}
+
+} // namespace fkb::ui

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/TFKB_Formular.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QCalendarWidget;
+class QComboBox;
+class QListView;
+class QStringListModel;
+class QTabWidget;
+class QTreeView;
+class QWidget;
+
+namespace fkb::ui {
+
+class BaumModell;
+class ListenModell;
+
+// Binds the widgets to the core by the controls' names. A user action first has the typed texts
+// in the core (every edit is passed on as it happens), then runs the core's action, then mirrors
+// the whole model back: texts, enabled, visible, check marks, lists, the page and the caption.
+class Bindung : public QObject {
+    Q_OBJECT
+public:
+    Bindung(TFKB_Formular& formular, QWidget& fenster);
+
+    // Connects every control of the core to the widget of its name; returns the names that have none.
+    QStringList anbinden();
+    void spiegeln();
+    // Runs a user action and mirrors the model back; ignored while another one runs.
+    void ausloesen(const std::function<void()>& aktion);
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
+private:
+    struct Eintrag {
+        Steuerelement* s;
+        QObject* objekt;
+        std::string text;
+        bool aktiv = true;
+        bool sichtbar = true;
+        bool haken = false;
+        bool nurLesen = false;
+        bool neu = true;
+    };
+
+    void verbinden(Eintrag& e);
+    void listeVerbinden(QListView* ansicht, Steuerelement* s);
+    void baumVerbinden(QTreeView* ansicht);
+    void kategorienVerbinden(QComboBox* auswahl);
+    void kalenderVerbinden(QCalendarWidget* kalender, Steuerelement* s);
+    void eintragSpiegeln(Eintrag& e);
+    void textSpiegeln(Eintrag& e);
+    void inhalteSpiegeln();
+
+    TFKB_Formular& f_;
+    QWidget& fenster_;
+    QTabWidget* seiten_ = nullptr;
+    std::vector<Eintrag> eintraege_;
+
+    struct Liste {
+        QListView* ansicht;
+        ListenModell* modell;
+        Listenfeld* inhalt;
+    };
+    std::vector<Liste> listen_;
+    QTreeView* baum_ = nullptr;
+    BaumModell* baumModell_ = nullptr;
+    QComboBox* kategorien_ = nullptr;
+    QStringListModel* kategorienModell_ = nullptr;
+    std::uint64_t kategorienStand_ = ~std::uint64_t(0);
+    std::vector<std::pair<QCalendarWidget*, Zeitpunkt*>> kalender_;
+    QObject* suchFeld_ = nullptr;
+    std::string titel_;
+    bool spiegelt_ = false;
+    bool laeuft_ = false;
+    // A mouse press that changed a list's current line has run that choice already;
+    // its click must not run it a second time.
+    bool wahlBeimDruck_ = false;
+};
+
+} // namespace fkb::ui

@@ -1,0 +1,121 @@
+#include "ui/QtPlattform.h"
+
+#include "ui/InfoForm.h"
+#include "ui/QtTexte.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace fkb::ui {
+namespace {
+
+// A modal box with the program's German captions and buttons; true when the first button was chosen.
+bool zeigen(QWidget* besitzer, QMessageBox::Icon bild, const QString& titel, const std::string& text, bool frage) {
+    QMessageBox box(bild, titel, zeilenQt(text), QMessageBox::NoButton, besitzer);
+    box.setTextFormat(Qt::PlainText);
+    // The texts break their lines themselves; the box would wrap them again at about 500 pixels.
+    if (auto* feld = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        int breite = 0;
+        for (const QString& zeile : feld->text().split(QLatin1Char('\n')))
+            breite = std::max(breite, feld->fontMetrics().horizontalAdvance(zeile));
+        feld->setMinimumWidth(std::min(breite + 8, 900));
+    }
+    QPushButton* erster = box.addButton(frage ? QStringLiteral("&Ja") : QStringLiteral("OK"),
+                                        frage ? QMessageBox::YesRole : QMessageBox::AcceptRole);
+    QPushButton* zweiter = frage ? box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole) : nullptr;
+    box.setDefaultButton(erster);
+    box.setEscapeButton(zweiter ? zweiter : erster);
+    box.exec();
+    return box.clickedButton() == erster;
+}
+
+} // namespace
+
+QWidget* QtPlattform::besitzer() const {
+    return fenster && fenster->isVisible() ? fenster : nullptr;
+}
+
+void QtPlattform::fehlerMelden(const std::string& text) {
+    zeigen(besitzer(), QMessageBox::Critical, QStringLiteral("Fehler"), text, false);
+}
+
+void QtPlattform::hinweisMelden(const std::string& text) {
+    zeigen(besitzer(), QMessageBox::Information, QStringLiteral("Information"), text, false);
+}
+
+bool QtPlattform::bestaetigen(const std::string& text) {
+    return zeigen(besitzer(), QMessageBox::Question, QStringLiteral("Bestätigung"), text, true);
+}
+
+std::optional<std::string> QtPlattform::dateiWaehlen(const DateiDialog& d) {
+    QFileDialog dialog(besitzer(), qt(d.titel), qt(d.ordner), qtFilter(d.filter));
+    // Qt's own dialog: the open dialog must take the name of a file that does not exist yet,
+    // since the program offers to create it. Overwriting is asked by the program itself.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(d.art == DialogArt::Speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Datei&name:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Datei&typ:"));
+    dialog.setLabelText(QFileDialog::Accept,
+                        d.art == DialogArt::Speichern ? QStringLiteral("&Speichern") : QStringLiteral("Ö&ffnen"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+    // Lower case, as the filter looks for it on a file system that tells the cases apart.
+    const QString endung = qt(d.endung).toLower();
+    dialog.setDefaultSuffix(endung);
+    if (!d.name.empty())
+        dialog.selectFile(qt(d.name));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    QString pfad = dialog.selectedFiles().constFirst();
+    if (!endung.isEmpty() && QFileInfo(pfad).suffix().isEmpty())
+        pfad += QLatin1Char('.') + endung;
+    return kern(QDir::toNativeSeparators(pfad));
+}
+
+bool QtPlattform::druckDialog() {
+    QPrinter drucker(QPrinter::HighResolution);
+    QPrintDialog dialog(&drucker, besitzer());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int QtPlattform::dokumentOeffnen(const std::string& dokument, const std::string&) {
+    // The shell's convention: a result of 32 or more is success.
+    const QString pfad = QDir::current().absoluteFilePath(qt(dokument));
+    if (!QFileInfo::exists(pfad))
+        return 2;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(pfad)) ? 42 : 2;
+}
+
+void QtPlattform::infoZeigen() {
+    InfoForm info(besitzer());
+    info.exec();
+}
+
+std::string QtPlattform::programmOrdner() {
+    return kern(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+}
+
+Zeitpunkt QtPlattform::jetzt() {
+    return systemZeit();
+}
+
+void QtPlattform::beenden() {
+    if (fenster)
+        fenster->close();
+    QCoreApplication::quit();
+}
+
+} // namespace fkb::ui

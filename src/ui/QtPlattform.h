@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/Plattform.h"
+
+class QWidget;
+
+namespace fkb::ui {
+
+// The platform of the real program: Qt's message boxes and dialogs, the desktop's shell,
+// the program's folder and the system clock.
+class QtPlattform : public Plattform {
+public:
+    // The window that owns the boxes and dialogs once it is shown.
+    QWidget* fenster = nullptr;
+
+    void fehlerMelden(const std::string& text) override;
+    void hinweisMelden(const std::string& text) override;
+    bool bestaetigen(const std::string& text) override;
+    std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override;
+    bool druckDialog() override;
+    int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
+    void infoZeigen() override;
+    std::string programmOrdner() override;
+    Zeitpunkt jetzt() override;
+    void beenden() override;
+
+private:
+    QWidget* besitzer() const;
+};
+
+} // namespace fkb::ui

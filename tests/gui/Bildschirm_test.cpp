@@ -1,0 +1,133 @@
+// Looking at the window, on demand only (skipped without their variables):
+//   FKB_BILDER=/tmp/fkb-shots fkb_gui_tests --gtest_filter='*Bildschirm*'   pictures of the pages
+//   FKB_GROSS=100000 fkb_gui_tests --gtest_filter='*GrosseDatei*'           time to open a large file
+#include "GuiHilfen.h"
+#include "data/DatenDatei.h"
+#include "ui/InfoForm.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QListView>
+#include <QTabWidget>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+using namespace fkb;
+using namespace fkb::test;
+
+namespace {
+
+std::string nummer(int n, int stellen) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*d", stellen, n);
+    return text;
+}
+
+// Customers with umlauts, three records each, with up to 25 positions; appended as raw records.
+void kundenAnhaengen(const std::string& pfad, int anzahl, int jeKunde = 3) {
+    const char* namen[] = {"Müller", "Schäfer", "Weiß", "Böhm", "Jäger", "Groß", "Köhler", "Schröder"};
+    const char* vornamen[] = {"Jürgen", "Käthe", "Ömer", "Hans-Peter", "Ülkü", "Anna", "Björn", "Marie"};
+    const char* arbeiten[] = {"Ölwechsel mit Filter",          "Bremsbeläge vorne erneuern",
+                              "Reifenmontage Sommerräder",     "Inspektion nach Herstellervorgabe",
+                              "Klimaanlage prüfen und füllen", "Zahnriemen samt Wasserpumpe",
+                              "Scheibenwischer erneuern",      "Achsvermessung"};
+    DatenSatz satz;
+    DatenDatei(pfad).lesen(51, satz);
+    std::ofstream datei(pfad, std::ios::binary | std::ios::app);
+    for (int i = 0; i < anzahl; ++i) {
+        int kunde = i / jeKunde;
+        satz.setzeText(SatzFeld::KundenNummer, nummer(2 + kunde % 99990, 5));
+        satz.setzeText(SatzFeld::Anrede, i % 2 ? "Frau" : "Herr");
+        satz.setzeText(SatzFeld::Name, namen[kunde % 8] + std::string(kunde >= 8 ? "-" + std::to_string(kunde) : ""));
+        satz.setzeText(SatzFeld::Vorname, vornamen[kunde % 8]);
+        satz.setzeText(SatzFeld::Firma, "Autohaus Süd GmbH & Co. KG");
+        satz.setzeText(SatzFeld::Strasse, "Hauptstraße");
+        satz.setzeText(SatzFeld::Nummer, std::to_string(1 + i % 90));
+        satz.setzeText(SatzFeld::PLZ, "7" + nummer(i % 10000, 4));
+        satz.setzeText(SatzFeld::Ort, "Überlingen");
+        satz.setzeText(SatzFeld::Land, "Deutschland");
+        satz.setzeText(SatzFeld::Fahrzeug, "VW Golf, KN-AB " + std::to_string(100 + i));
+        satz.setzeText(SatzFeld::Bemerkung, "Stammkunde seit 2019.\rTermine bitte vormittags.");
+        satz.setzeText(SatzFeld::RechnungsNummer, nummer(52 + i, 6));
+        satz.setzeZeichen(SatzFeld::RechnungsKennZeichen, "ARB"[i % 3]);
+        satz.setzeText(SatzFeld::RechnungsDatum, nummer(1 + i % 28, 2) + "." + nummer(1 + i % 12, 2) + ".2026");
+        satz.setzeText(SatzFeld::LeistungsDatum, nummer(1 + i % 28, 2) + "." + nummer(1 + i % 12, 2) + ".2026");
+        int zeilen = i == 0 ? 25 : 1 + i % 25;
+        for (int k = 1; k <= 25; ++k) {
+            bool da = k <= zeilen;
+            satz.setzeText(SatzFeld::Position(k), da ? arbeiten[(i + k) % 8] : "");
+            satz.setzeText(SatzFeld::ME(k), da ? (k % 2 ? "Std" : "Stk") : "");
+            satz.setzeText(SatzFeld::Menge(k), da ? "    " + std::to_string(1 + k % 9) + ",0" : "");
+            satz.setzeText(SatzFeld::Preis(k), da ? (k % 4 ? "     84,50" : "  1.249,00") : "");
+        }
+        satz.setzeText(SatzFeld::VersandKosten, i % 2 ? "  4,90" : "");
+        datei.write(reinterpret_cast<const char*>(satz.bytes.data()), std::streamsize(satz.bytes.size()));
+    }
+}
+
+} // namespace
+
+TEST_F(Fenster, BildschirmfotosAllerSeiten) {
+    const char* ziel = std::getenv("FKB_BILDER");
+    if (!ziel)
+        GTEST_SKIP() << "FKB_BILDER nicht gesetzt";
+    QDir().mkpath(ziel);
+    TempOrdner ordner;
+    dateiAnlegen(ordner, "kunden.fba");
+    kundenAnhaengen(ordner.pfad("kunden.fba"), 300);
+    p.dialoge.push_back(ordner.pfad("kunden.fba"));
+    el<QAction>("Oeffnen")->trigger();
+
+    auto* liste = el<QListView>("ListBoxObjekt");
+    klicken(liste, liste->model()->index(52, 0));
+    el<QAbstractButton>("SpeedButtonPruefung")->click();
+    // What a query would list; its command comes with other work.
+    for (int i = 0; i < 40; ++i)
+        f.ListeFahndung.zeilen.push_back("2026" + nummer(1 + i % 12, 2) + "15-" + nummer(52 + i, 6) +
+                                         "-Müller, Jürgen-1.234,50-234,56-1.469,06-Ölwechsel mit Filter" +
+                                         std::string(150, ' ') + "~~~" + std::to_string(51 + i));
+    ++f.ListeFahndung.stand;
+    f.PanelAnzahlFahndungsSaetze.text = "Anzahl FahndungsSätze: 40";
+    w.bindung().spiegeln();
+
+    auto* seiten = w.findChild<QTabWidget*>("PageControl");
+    int n = 1;
+    for (const char* seite : {"Navigation", "Kunde", "Rechnung", "Information"}) {
+        seiten->setCurrentWidget(el(seite));
+        QApplication::processEvents();
+        EXPECT_TRUE(w.grab().save(QString("%1/%2-%3.png").arg(ziel).arg(n++).arg(seite)));
+    }
+    ui::InfoForm info;
+    info.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(info.grab().save(QString("%1/5-Info.png").arg(ziel)));
+}
+
+TEST_F(Fenster, GrosseDateiOeffnen) {
+    const char* anzahl = std::getenv("FKB_GROSS");
+    if (!anzahl)
+        GTEST_SKIP() << "FKB_GROSS nicht gesetzt";
+    TempOrdner ordner;
+    dateiAnlegen(ordner, "gross.fba");
+    kundenAnhaengen(ordner.pfad("gross.fba"), std::atoi(anzahl), 20);
+    auto* liste = el<QListView>("ListBoxObjekt");
+    auto* baum = el("Baum");
+    auto anfang = std::chrono::steady_clock::now();
+    p.dialoge.push_back(ordner.pfad("gross.fba"));
+    el<QAction>("Oeffnen")->trigger();
+    liste->repaint();
+    baum->repaint();
+    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - anfang).count();
+    std::printf("%d lines, %d tree roots: opened and painted in %.0f ms\n", liste->model()->rowCount(),
+                f.BaumInhalt.wurzeln.empty() ? 0 : int(f.BaumInhalt.wurzeln.size()), ms);
+    auto* kategorien = w.findChild<QComboBox*>("ComboBoxKategorie");
+    anfang = std::chrono::steady_clock::now();
+    emit kategorien->activated(kategorien->count() / 2);
+    liste->repaint();
+    ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - anfang).count();
+    std::printf("category choice: %d lines in %.0f ms\n", liste->model()->rowCount(), ms);
+}

@@ -1,0 +1,336 @@
+// The main window against the core: every control has its widget, user actions reach the
+// handlers, and the model comes back into the widgets.
+#include "GuiHilfen.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QStyleOptionComboBox>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+
+using namespace fkb;
+using namespace fkb::test;
+
+namespace {
+
+bool passt(const Steuerelement& s, QObject* o) {
+    switch (s.art) {
+    case Art::Menue:
+        return qobject_cast<QMenu*>(o);
+    case Art::Menuepunkt:
+        return qobject_cast<QAction*>(o);
+    case Art::Werkzeugleiste:
+        return qobject_cast<QToolBar*>(o);
+    case Art::Werkzeugknopf:
+    case Art::Knopf:
+        return qobject_cast<QAbstractButton*>(o);
+    case Art::Feld:
+        return qobject_cast<QLineEdit*>(o);
+    case Art::Textbereich:
+        return qobject_cast<QPlainTextEdit*>(o);
+    case Art::Liste:
+        return qobject_cast<QListView*>(o);
+    case Art::Baum:
+        return qobject_cast<QTreeView*>(o);
+    case Art::Auswahlliste:
+        return qobject_cast<QComboBox*>(o);
+    case Art::Kalender:
+        return qobject_cast<QCalendarWidget*>(o);
+    case Art::Seite:
+    case Art::Panel:
+    case Art::Schrittregler:
+        return qobject_cast<QWidget*>(o);
+    }
+    return false;
+}
+
+} // namespace
+
+TEST_F(Fenster, JedesSteuerelementHatGenauEinWidgetPassenderArt) {
+    for (Steuerelement* s : f.alle()) {
+        const auto treffer = w.findChildren<QObject*>(QString::fromStdString(s->name));
+        ASSERT_EQ(treffer.size(), 1) << s->name;
+        EXPECT_TRUE(passt(*s, treffer.front())) << s->name << " ist " << treffer.front()->metaObject()->className();
+    }
+}
+
+TEST_F(Fenster, StartzustandKommtAusDemModell) {
+    EXPECT_EQ(w.windowTitle(), "   Fakturbuch (FKB)");
+    EXPECT_EQ(w.size(), QSize(1163, 840));
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(w.findChild<QTabWidget*>("PageControl")->currentWidget()->objectName(), "Navigation");
+
+    // Everything that needs a data file is off until one is loaded; the end of the program is not.
+    for (const char* name : {"Speichern", "SpeichernUnter", "Loeschen"})
+        EXPECT_FALSE(el<QAction>(name)->isEnabled()) << name;
+    for (const char* name : {"Neu", "Oeffnen", "Beenden", "Info", "FKBHilfe"})
+        EXPECT_TRUE(el<QAction>(name)->isEnabled()) << name;
+    for (const char* name :
+         {"SpeedButtonSpeichern", "SpeedButtonLoeschen", "Baum", "EditSuchText", "ButtonSuche", "Satz_Neu",
+          "Satz_Speichern", "Satz_Loeschen", "BitBtnLadenVorlageKunde", "UpDownRechnung", "SpeedButtonPruefung",
+          "BitBtnDruck", "BitBtnStartFahndung", "BitBtnDruckFahndung", "BitBtnSetzenRKZ"})
+        EXPECT_FALSE(el(name)->isEnabledTo(&w)) << name;
+    EXPECT_TRUE(el("SpeedButtonBeenden")->isEnabledTo(&w));
+
+    for (const char* name : {"Ikons", "Volltextsuche", "WarnungenHinweise"})
+        EXPECT_TRUE(el<QAction>(name)->isChecked()) << name;
+    EXPECT_EQ(el<QLabel>("PanelAnzahlSaetze")->text(), "Anzahl Sätze: 0");
+    EXPECT_EQ(el<QLineEdit>("EditSuchText")->text(), "SuchText");
+    EXPECT_EQ(el<QLineEdit>("AnzeigeKundenNummer")->text(), "Ku-Nr.");
+    EXPECT_TRUE(el<QLineEdit>("RechnungsKennZeichen")->isReadOnly());
+    EXPECT_TRUE(el<QLineEdit>("Wert25")->isReadOnly());
+    EXPECT_FALSE(el<QLineEdit>("Preis25")->isReadOnly());
+    EXPECT_EQ(el("SpeedButtonKundenNummer")->toolTip(), "inkrementiert die KundenNummer");
+}
+
+TEST_F(Fenster, OptionenSchaltenWerkzeugleisteSuchfeldUndHinweise) {
+    auto* ikons = el<QAction>("Ikons");
+    ikons->trigger();
+    EXPECT_TRUE(el("ButtonPanel")->isHidden());
+    EXPECT_FALSE(ikons->isChecked());
+    ikons->trigger();
+    EXPECT_FALSE(el("ButtonPanel")->isHidden());
+    EXPECT_TRUE(ikons->isChecked());
+
+    auto* suche = el<QAction>("Volltextsuche");
+    suche->trigger();
+    EXPECT_TRUE(el("PanelVolltextsuche")->isHidden());
+    EXPECT_FALSE(suche->isChecked());
+    suche->trigger();
+    EXPECT_FALSE(el("PanelVolltextsuche")->isHidden());
+
+    el<QAction>("WarnungenHinweise")->trigger();
+    EXPECT_FALSE(f.hinweisModus());
+    EXPECT_FALSE(el<QAction>("WarnungenHinweise")->isChecked());
+}
+
+TEST_F(Fenster, NeueDateiFuelltListeBaumKategorienUndZaehler) {
+    TempOrdner ordner;
+    dateiAnlegen(ordner);
+    auto* liste = el<QListView>("ListBoxObjekt");
+    ASSERT_EQ(liste->model()->rowCount(), 52);
+    EXPECT_TRUE(liste->model()->index(51, 0).data().toString().startsWith("000051 - bearbeitbarer Satz, "));
+    EXPECT_EQ(liste->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(el<QTreeView>("Baum")->model()->rowCount(), 3);
+    auto* kategorien = el<QComboBox>("ComboBoxKategorie");
+    ASSERT_EQ(kategorien->count(), 4);
+    EXPECT_EQ(kategorien->itemText(0), "Alles");
+    EXPECT_EQ(el<QLabel>("PanelOverKategorie")->text(), "Alles");
+    EXPECT_EQ(el<QLabel>("PanelAnzahlSaetze")->text(), "Anzahl Sätze: 52");
+    EXPECT_EQ(el<QLabel>("PanelLetzteRechnungsNummer")->text(), "Letzte RechnungsNummer: 51");
+    EXPECT_TRUE(w.windowTitle().contains("Mustermann"));
+    for (const char* name : {"Baum", "EditSuchText", "Satz_Neu", "BitBtnLadenVorlageKunde", "BitBtnStartFahndung"})
+        EXPECT_TRUE(el(name)->isEnabledTo(&w)) << name;
+    EXPECT_TRUE(el<QAction>("Speichern")->isEnabled());
+}
+
+TEST_F(Fenster, ZeileWaehlenZeigtDenGespeichertenSatz) {
+    TempOrdner ordner;
+    dateiAnlegen(ordner);
+    auto* liste = el<QListView>("ListBoxObjekt");
+    klicken(liste, liste->model()->index(51, 0));
+    EXPECT_EQ(f.ListeObjekt.auswahl, 51);
+    EXPECT_EQ(el<QLineEdit>("Name")->text(), "bearbeitbarer Satz");
+    EXPECT_EQ(el<QLineEdit>("AnzeigeRechnungsNummer")->text(), "000051");
+    EXPECT_EQ(el<QPlainTextEdit>("Bemerkung")->toPlainText(),
+              "Achtung! Erster bearbeitbarer Satz!\n\nBeginnen Sie mit Dateneingabe!");
+    EXPECT_TRUE(el("Satz_Speichern")->isEnabled());
+    EXPECT_TRUE(el("Satz_Loeschen")->isEnabled());
+
+    // Keys move the current line and choose it as well.
+    liste->setFocus();
+    taste(liste, Qt::Key_Up);
+    EXPECT_EQ(el<QLineEdit>("Name")->text(), "VorlageSatz");
+    EXPECT_EQ(el<QLineEdit>("RechnungsNummer")->text(), "000050");
+
+    // A click on the line already chosen reads the record again, dropping what was typed.
+    auto* name = el<QLineEdit>("Name");
+    name->selectAll();
+    tippen(name, "X");
+    EXPECT_EQ(f.Name.text, "X");
+    klicken(liste, liste->model()->index(50, 0));
+    EXPECT_EQ(name->text(), "VorlageSatz");
+}
+
+TEST_F(Fenster, BaumKnotenZeigtSeinenBeleg) {
+    TempOrdner ordner;
+    dateiAnlegen(ordner);
+    auto* baum = el<QTreeView>("Baum");
+    QModelIndex kunde;
+    for (int i = 0; i < baum->model()->rowCount(); ++i)
+        if (baum->model()->index(i, 0).data().toString().startsWith("00001"))
+            kunde = baum->model()->index(i, 0);
+    ASSERT_TRUE(kunde.isValid());
+    baum->expand(kunde);
+    klicken(baum, baum->model()->index(0, 0, kunde));
+    EXPECT_EQ(el<QLineEdit>("Name")->text(), "bearbeitbarer Satz");
+    EXPECT_EQ(el<QListView>("ListBoxObjekt")->currentIndex().row(), 51);
+}
+
+TEST_F(Fenster, KategorieFiltertUndIhrTextDecktDasEingabefeld) {
+    TempOrdner ordner;
+    dateiAnlegen(ordner);
+    auto* kategorien = el<QComboBox>("ComboBoxKategorie");
+    int i = kategorien->findText("00001 - bearbeitbarer Satz, ");
+    ASSERT_GE(i, 0);
+    kategorien->setCurrentIndex(i);
+    emit kategorien->activated(i);
+    EXPECT_EQ(el<QListView>("ListBoxObjekt")->model()->rowCount(), 1);
+    EXPECT_EQ(kategorien->count(), 4);
+
+    auto* deckel = el<QLabel>("PanelOverKategorie");
+    EXPECT_EQ(deckel->text(), "00001 - bearbeitbarer Satz, ");
+    QStyleOptionComboBox opt;
+    opt.initFrom(kategorien);
+    QRect feld =
+        kategorien->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, kategorien);
+    QRect pfeil = kategorien->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, kategorien);
+    EXPECT_EQ(deckel->parentWidget(), kategorien);
+    EXPECT_TRUE(deckel->isVisible());
+    EXPECT_EQ(deckel->geometry(), feld);
+    EXPECT_FALSE(deckel->geometry().intersects(pfeil));
+}
+
+TEST_F(Fenster, SuchfeldSuchtMitEingabetasteUndBeimHineinklicken) {
+    TempOrdner ordner;
+    dateiAnlegen(ordner);
+    auto* such = el<QLineEdit>("EditSuchText");
+    auto* knopf = el("ButtonSuche");
+    such->clear();
+    such->setFocus();
+    tippen(such, "bearbeit");
+    EXPECT_EQ(f.EditSuchText.text, "bearbeit");
+    EXPECT_TRUE(knopf->isEnabled());
+    taste(such, Qt::Key_Return);
+    EXPECT_EQ(el<QListView>("ListBoxObjekt")->model()->rowCount(), 1);
+    EXPECT_FALSE(knopf->isEnabled());
+
+    such->selectAll();
+    tippen(such, "Vorlage");
+    klicken(such, such->rect().center());
+    EXPECT_EQ(el<QListView>("ListBoxObjekt")->model()->rowCount(), 50);
+    EXPECT_EQ(el<QLabel>("PanelOverKategorie")->text(), "Vorlage");
+}
+
+TEST_F(Fenster, SeitenwechselInBeideRichtungen) {
+    auto* seiten = w.findChild<QTabWidget*>("PageControl");
+    seiten->setCurrentWidget(el("Rechnung"));
+    EXPECT_EQ(f.AktiveSeite, "Rechnung");
+    EXPECT_EQ(seiten->tabText(seiten->indexOf(el("Information"))), "Fahndung");
+    f.seiteWaehlen("Kunde");
+    w.bindung().spiegeln();
+    EXPECT_EQ(seiten->currentWidget()->objectName(), "Kunde");
+}
+
+TEST_F(Fenster, SchrittreglerZeigtDieNummerVorDemSchritt) {
+    TempOrdner ordner;
+    dateiAnlegen(ordner);
+    auto* regler = el("UpDownRechnung");
+    auto pfeile = regler->findChildren<QToolButton*>();
+    ASSERT_EQ(pfeile.size(), 2);
+    QToolButton* auf = pfeile[0]->arrowType() == Qt::RightArrow ? pfeile[0] : pfeile[1];
+    auf->click();
+    auf->click();
+    EXPECT_EQ(el<QLineEdit>("EditVorlageLaden")->text(), "2");
+    taste(regler, Qt::Key_Left);
+    EXPECT_EQ(el<QLineEdit>("EditVorlageLaden")->text(), "3");
+    EXPECT_EQ(el<QLineEdit>("EditLadenVorlage")->text(), "1");
+}
+
+TEST_F(Fenster, KalenderInBeideRichtungen) {
+    auto* von = el<QCalendarWidget>("MonthCalendarVon");
+    EXPECT_EQ(von->selectedDate(), QDate(2026, 12, 8));
+    von->setSelectedDate(QDate(2026, 1, 15));
+    EXPECT_EQ(f.KalenderVon.datumText(), "15.01.2026");
+    f.setzeKalender(f.MonthCalendarBis, {2027, 2, 3});
+    w.bindung().spiegeln();
+    EXPECT_EQ(el<QCalendarWidget>("MonthCalendarBis")->selectedDate(), QDate(2027, 2, 3));
+}
+
+TEST_F(Fenster, SchliessfeldUndBeendenEndenOhneFrage) {
+    p.vergessen();
+    w.close();
+    EXPECT_TRUE(p.beendet);
+    EXPECT_TRUE(p.meldungen.empty());
+
+    TestPlattform p2;
+    TFKB_Formular f2(p2);
+    ui::Hauptfenster w2(f2);
+    w2.starten();
+    w2.show();
+    w2.findChild<QToolButton*>("SpeedButtonBeenden")->click();
+    EXPECT_TRUE(p2.beendet);
+    EXPECT_FALSE(w2.isVisible());
+}
+
+TEST_F(Fenster, TabulatorGehtZeileFuerZeileDurchDiePositionen) {
+    std::vector<QString> soll;
+    for (int k = 1; k <= 3; ++k)
+        for (const char* feld : {"Position", "ME", "Menge", "Preis"})
+            soll.push_back(QString("%1%2").arg(feld).arg(k, 2, 10, QChar('0')));
+    std::vector<QString> ist;
+    QWidget* w0 = el("Position01");
+    for (QWidget* x = w0; ist.size() < soll.size(); x = x->nextInFocusChain())
+        if (x->focusPolicy() & Qt::TabFocus && qobject_cast<QLineEdit*>(x))
+            ist.push_back(x->objectName());
+    EXPECT_EQ(ist, soll);
+}
+
+// What a user sees: every control lies inside the window, controls on a page do not overlap,
+// and captions and buttons show their whole text, the longest counters included.
+TEST_F(Fenster, AllesPasstSichtbarInsFenster) {
+    TempOrdner ordner;
+    dateiAnlegen(ordner);
+    f.PanelLetzteRechnungsNummer.text = "Letzte RechnungsNummer: 999999";
+    f.PanelLetzteKundenNummer.text = "letzte KundenNummer: 99999";
+    f.PanelAnzahlSaetze.text = "Anzahl Sätze: 100051";
+    f.PanelUst.text = "UmsatzSteuer: 19,0 %";
+    f.PanelAnzahlFahndungsSaetze.text = "Anzahl FahndungsSätze: 100000";
+    w.bindung().spiegeln();
+    auto* seiten = w.findChild<QTabWidget*>("PageControl");
+    for (const char* seitenName : {"Navigation", "Kunde", "Rechnung", "Information"}) {
+        seiten->setCurrentWidget(el(seitenName));
+        QApplication::processEvents();
+        std::vector<QWidget*> sichtbar;
+        for (Steuerelement* s : f.alle()) {
+            auto* x = w.findChild<QWidget*>(QString::fromStdString(s->name));
+            if (!x || !x->isVisible() || s->art == Art::Seite)
+                continue;
+            QRect r(x->mapTo(&w, QPoint(0, 0)), x->size());
+            EXPECT_TRUE(w.rect().contains(r)) << seitenName << ": " << s->name;
+            if (auto* l = qobject_cast<QLabel*>(x)) {
+                EXPECT_LE(l->sizeHint().width(), l->width()) << s->name;
+            }
+            if (auto* k = qobject_cast<QAbstractButton*>(x)) {
+                int bild = k->icon().isNull() ? 0 : k->iconSize().width() + 4;
+                EXPECT_LE(k->fontMetrics().horizontalAdvance(k->text().remove('&')) + bild + 8, k->width()) << s->name;
+            }
+            sichtbar.push_back(x);
+        }
+        for (QWidget* a : sichtbar)
+            for (QWidget* b : sichtbar) {
+                if (a >= b || a->isAncestorOf(b) || b->isAncestorOf(a))
+                    continue;
+                QRect ra(a->mapTo(&w, QPoint(0, 0)), a->size()), rb(b->mapTo(&w, QPoint(0, 0)), b->size());
+                EXPECT_FALSE(ra.intersects(rb))
+                    << seitenName << ": " << a->objectName().toStdString() << " / " << b->objectName().toStdString();
+            }
+    }
+}
+
+int main(int argc, char** argv) {
+    // Before QApplication exists, so that the tests also run where there is no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
