@@ -25,7 +25,8 @@ template <class W> W* benannt(W* w, const Steuerelement& s) {
 } // namespace
 
 QFont zahlenSchrift() {
-    QFont schrift(QStringLiteral("DejaVu Sans Mono"));
+    QFont schrift;
+    schrift.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono")});
     schrift.setStyleHint(QFont::Monospace);
     schrift.setFixedPitch(true);
     if (!QFontInfo(schrift).fixedPitch())

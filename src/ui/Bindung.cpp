@@ -248,8 +248,9 @@ void Bindung::eintragSpiegeln(Eintrag& e) {
         else if (w)
             w->setVisible(s.sichtbar);
     }
-    if (auto* a = qobject_cast<QAction*>(e.objekt); a && (neu || e.haken != s.haken)) {
-        e.haken = s.haken;
+    // Qt flips a check mark on its own when the item is triggered; the core's mark decides.
+    if (auto* a = qobject_cast<QAction*>(e.objekt);
+        a && (a->isCheckable() != s.abhakbar || a->isChecked() != s.haken)) {
         a->setCheckable(s.abhakbar);
         a->setChecked(s.haken);
     }

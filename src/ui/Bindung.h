@@ -47,7 +47,6 @@ private:
         std::string text;
         bool aktiv = true;
         bool sichtbar = true;
-        bool haken = false;
         bool nurLesen = false;
         bool neu = true;
     };

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QListView>
 #include <QTabWidget>
+#include <QTreeView>
 
 #include <chrono>
 #include <cstdio>
@@ -84,6 +85,8 @@ TEST_F(Fenster, BildschirmfotosAllerSeiten) {
 
     auto* liste = el<QListView>("ListBoxObjekt");
     klicken(liste, liste->model()->index(52, 0));
+    auto* baum = el<QTreeView>("Baum");
+    baum->expand(baum->model()->index(3, 0));
     el<QAbstractButton>("SpeedButtonPruefung")->click();
     // What a query would list; its command comes with other work.
     for (int i = 0; i < 40; ++i)

@@ -161,6 +161,27 @@ TEST_F(Fenster, ZeileWaehlenZeigtDenGespeichertenSatz) {
     EXPECT_EQ(name->text(), "VorlageSatz");
 }
 
+// Typed texts are in the core before a button's handler runs: the stored record carries them.
+TEST_F(Fenster, GetippterSatzWirdGespeichertUndGezeigt) {
+    TempOrdner ordner;
+    dateiAnlegen(ordner);
+    w.findChild<QTabWidget*>("PageControl")->setCurrentWidget(el("Kunde"));
+    auto* name = el<QLineEdit>("Name");
+    name->setFocus();
+    name->selectAll();
+    tippen(name, QString::fromUtf8("Schröder"));
+    el<QAbstractButton>("SpeedButtonKundenNummer")->click();
+    el<QAbstractButton>("SpeedButtonRechnungsNummer")->click();
+    EXPECT_EQ(el<QLineEdit>("RechnungsNummer")->text(), "52");
+    el<QAbstractButton>("Satz_Neu")->click();
+    EXPECT_TRUE(p.texte("Fehler").empty());
+    auto* liste = el<QListView>("ListBoxObjekt");
+    ASSERT_EQ(liste->model()->rowCount(), 53);
+    EXPECT_TRUE(liste->currentIndex().data().toString().startsWith(QString::fromUtf8("000052 - Schröder, ")));
+    EXPECT_EQ(el<QLineEdit>("AnzeigeName")->text(), QString::fromUtf8("Schröder"));
+    EXPECT_EQ(el<QLineEdit>("KundenNummer")->text(), "00002");
+}
+
 TEST_F(Fenster, BaumKnotenZeigtSeinenBeleg) {
     TempOrdner ordner;
     dateiAnlegen(ordner);
