@@ -143,6 +143,26 @@ TEST(Navigation, BaumUndKategorienGruppierenNachKunde) {
     EXPECT_EQ(w.f.ListeObjekt.zeilen.size(), 6u);
 }
 
+// Children that share their first characters, texts shorter than that, and a reload through the
+// buffers of the load before: the tree is always the same, sorted on both levels.
+TEST(Navigation, BaumIstNachJedemLadenGleichGeordnet) {
+    Fenster w;
+    w.oeffnen({parameterSatz(), kunde("00007", "Ohm", "O", "000070", 'R', "Zaun"),
+               kunde("00007", "Ohm", "O", "000070", 'R', "Tor"), kunde("00007", "Ohm", "O", "7", 'R', "B"),
+               kunde("00007", "Ohm", "O", "7", 'R', "A"), kunde("0000", "Ohm", "", "000069", 'R', ""),
+               kunde("00007", "Ohm", "", "000068", 'R', "Dach")});
+    const std::vector<std::string> wurzeln = {"0000 - Ohm, ", "00000 - Eigner, Eva", "00007 - Ohm, ", "00007 - Ohm, O"};
+    const std::vector<std::string> kinder = {"000070   Tor", "000070   Zaun", "7   A", "7   B"};
+    for (const char* kategorie : {"Alles", "00007 - Ohm, O", "Alles"}) {
+        w.f.waehleKategorie(kategorie);
+        EXPECT_EQ(wurzelTexte(w.f), wurzeln) << kategorie;
+        ASSERT_EQ(w.f.BaumInhalt.wurzeln.size(), 4u);
+        EXPECT_EQ(w.f.BaumInhalt.wurzeln[3].kinder, kinder) << kategorie;
+        EXPECT_EQ(w.f.BaumInhalt.wurzeln[0].kinder, std::vector<std::string>{"000069   "});
+        EXPECT_EQ(w.f.AnzahlKnoten, 4 + 7);
+    }
+}
+
 TEST(Navigation, VolltextsucheFaltetNurAbisZ) {
     Fenster w;
     DatenSatz mengen = kunde("00004", "Brot", "Tim", "000104", 'R', "Holz");

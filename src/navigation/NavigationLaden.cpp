@@ -5,26 +5,13 @@
 #include "data/DatenDatei.h"
 #include "data/Laufzeitfehler.h"
 #include "data/Windows1252.h"
+#include "navigation/Baumaufbau.h"
 #include "navigation/Navigationstexte.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace fkb {
 namespace {
-
-void sortieren(std::vector<std::string>& texte) {
-    // Records are mostly appended in the order of their numbers: check before sorting.
-    if (!std::is_sorted(texte.begin(), texte.end()))
-        std::sort(texte.begin(), texte.end());
-}
-
-void baumSortieren(Baumansicht& baum) {
-    std::sort(baum.wurzeln.begin(), baum.wurzeln.end(),
-              [](const Baumknoten& a, const Baumknoten& b) { return a.text < b.text; });
-    for (Baumknoten& k : baum.wurzeln)
-        sortieren(k.kinder);
-}
 
 // The higher of the counter and a stored number; a number below 0 is never taken.
 std::uint32_t hoeherer(std::uint32_t bisher, std::string_view gespeichert) {
@@ -36,73 +23,6 @@ std::uint32_t hoeherer(std::uint32_t bisher, std::string_view gespeichert) {
     }
     return (wert >= 0 && std::uint32_t(wert) > bisher) ? std::uint32_t(wert) : bisher;
 }
-
-// The texts of the previous load, kept as buffers for the next one: a reload of a large file
-// then builds its 100 000 lines without asking the allocator for each.
-class TextVorrat {
-public:
-    void aufnehmen(std::vector<std::string>& texte) {
-        for (std::string& t : texte)
-            vorrat_.push_back(std::move(t));
-        texte.clear();
-    }
-    std::string nehmen() {
-        if (vorrat_.empty())
-            return {};
-        std::string t = std::move(vorrat_.back());
-        vorrat_.pop_back();
-        return t;
-    }
-
-private:
-    std::vector<std::string> vorrat_;
-};
-
-// Finds the root node of a category text. Open addressing over a compact array of hashes keeps
-// the lookup in the cache while the file streams past.
-class KategorieIndex {
-public:
-    explicit KategorieIndex(const std::vector<Baumknoten>& wurzeln) : wurzeln_(wurzeln), plaetze_(1024) {}
-
-    // The root with this text, or −1.
-    int finden(const std::string& text, std::size_t hash) const {
-        for (std::size_t i = hash & maske(); plaetze_[i].wurzel >= 0; i = (i + 1) & maske())
-            if (plaetze_[i].hash == hash && wurzeln_[std::size_t(plaetze_[i].wurzel)].text == text)
-                return plaetze_[i].wurzel;
-        return -1;
-    }
-
-    void eintragen(std::size_t hash, int wurzel) {
-        if (2 * (belegt_ + 1) > plaetze_.size())
-            verdoppeln();
-        std::size_t i = hash & maske();
-        while (plaetze_[i].wurzel >= 0)
-            i = (i + 1) & maske();
-        plaetze_[i] = {hash, wurzel};
-        ++belegt_;
-    }
-
-private:
-    struct Platz {
-        std::size_t hash = 0;
-        int wurzel = -1;
-    };
-
-    std::size_t maske() const { return plaetze_.size() - 1; }
-
-    void verdoppeln() {
-        std::vector<Platz> alt(plaetze_.size() * 2);
-        alt.swap(plaetze_);
-        belegt_ = 0;
-        for (const Platz& p : alt)
-            if (p.wurzel >= 0)
-                eintragen(p.hash, p.wurzel);
-    }
-
-    const std::vector<Baumknoten>& wurzeln_;
-    std::vector<Platz> plaetze_;
-    std::size_t belegt_ = 0;
-};
 
 } // namespace
 
@@ -123,15 +43,14 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
     // A copy: the caller may pass a control's own text, such as the category list's, which the
     // reset below empties.
     const std::string text = gewaehlt;
-    // Long list lines and short tree texts are kept apart, so that each buffer fits its reuse.
-    TextVorrat zeilenVorrat, kinderVorrat;
+    // Long list lines, tree texts and categories are kept apart, so that each buffer fits its reuse.
+    TextVorrat zeilenVorrat, kategorieVorrat;
     zeilenVorrat.aufnehmen(ListeObjekt.zeilen);
-    for (Baumknoten& wurzel : BaumInhalt.wurzeln)
-        kinderVorrat.aufnehmen(wurzel.kinder);
+    kategorieVorrat.aufnehmen(KategorieListe.eintraege);
 
     ListeObjekt.leeren();
     ListeObjekt.mehrfach = false;
-    BaumInhalt.leeren();
+    Baumaufbau baum(BaumInhalt);
     AnzahlSaetze = AnzahlKnoten = 0;
     LetzteKundenNummer = LetzteRechnungsNummer = 0;
     ZaehlerAnzeigen();
@@ -140,8 +59,6 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
 
     const bool alles = !suche && text == "Alles";
     const SuchMuster volltext(suche ? text : std::string());
-    // The first equal entry of the category list, found in constant time.
-    KategorieIndex wurzelVon(BaumInhalt.wurzeln);
     std::string kategorie;
     bool geordnet = true;
     // The counter panels follow every record; a stopped load leaves them at the values of the
@@ -184,21 +101,19 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
                     ++AnzahlKnoten;
                     continue;
                 }
-                std::size_t hash = std::hash<std::string>{}(kategorie);
-                int wurzel = wurzelVon.finden(kategorie, hash);
+                const std::uint64_t hash = Baumaufbau::hashVon(kategorie);
+                int wurzel = baum.finden(kategorie, hash);
                 if (wurzel < 0) {
-                    wurzel = int(BaumInhalt.wurzeln.size());
-                    wurzelVon.eintragen(hash, wurzel);
-                    KategorieListe.eintraege.push_back(kategorie);
+                    KategorieListe.eintraege.push_back(kategorieVorrat.nehmen());
+                    KategorieListe.eintraege.back().assign(kategorie);
                     ++AnzahlKategorien;
-                    BaumInhalt.wurzeln.push_back({kategorie, {}});
+                    wurzel = baum.wurzelAnlegen(kategorie, hash);
                     AnzahlKnoten += 2;
                 } else {
                     ++AnzahlKnoten;
                 }
-                auto& kinder = BaumInhalt.wurzeln[std::size_t(wurzel)].kinder;
-                kinder.push_back(kinderVorrat.nehmen());
-                baumKindText(*satz, kinder.back());
+                baumKindText(*satz, baum.kindAnlegen(wurzel));
+                baum.kindEingetragen(wurzel);
             }
         } catch (...) {
             if (letzter) {
@@ -212,7 +127,8 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
     } catch (...) {
         // What was listed so far stays, in the list's order; the page shows the positions of the
         // record that stopped the load, as the search had put them there.
-        sortieren(ListeObjekt.zeilen);
+        if (!geordnet)
+            std::sort(ListeObjekt.zeilen.begin(), ListeObjekt.zeilen.end());
         ++ListeObjekt.stand;
         ++BaumInhalt.stand;
         ++KategorieListe.stand;
@@ -231,7 +147,7 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
         PanelUst.text = "UmsatzSteuer";
     if (!geordnet)
         std::sort(ListeObjekt.zeilen.begin(), ListeObjekt.zeilen.end());
-    baumSortieren(BaumInhalt);
+    baum.sortieren();
     ++ListeObjekt.stand;
     ++BaumInhalt.stand;
     ++KategorieListe.stand;

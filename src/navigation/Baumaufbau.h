@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/Steuerelement.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fkb {
+
+// Texts of an earlier load, kept as buffers for the next one: a reload of a large file then
+// builds its 100 000 texts without asking the allocator for each.
+class TextVorrat {
+public:
+    void aufnehmen(std::vector<std::string>& texte);
+    void aufnehmen(std::string& text) { vorrat_.push_back(std::move(text)); }
+    // An empty text, with the capacity of one taken in earlier where there is one.
+    std::string nehmen();
+
+private:
+    std::vector<std::string> vorrat_;
+};
+
+// Builds the customer tree while the data file streams past. A category's root is found in
+// constant time; it is the first equal entry, as a scan of the category list would find, since
+// every category has one root only. The lookup touches only the index's own compact arrays, so
+// it stays in the cache while the records pass through it. Children are noted as coming in
+// order or not, so that at the end only the roots whose children came out of order are sorted.
+class Baumaufbau {
+public:
+    // Takes over the tree's earlier texts and child lists as buffers, and empties it.
+    explicit Baumaufbau(Baumansicht& baum);
+
+    // The root of this category, or −1.
+    int finden(std::string_view kategorie, std::uint64_t hash) const;
+    // A new root with this text; returns its number.
+    int wurzelAnlegen(std::string_view kategorie, std::uint64_t hash);
+    // A child text to be filled in under the root; call `kindEingetragen` once it is.
+    std::string& kindAnlegen(int wurzel);
+    void kindEingetragen(int wurzel);
+
+    // Sorts the roots by text and the children of every root by text.
+    void sortieren();
+
+    static std::uint64_t hashVon(std::string_view text);
+
+private:
+    struct Platz {
+        std::uint64_t hash = 0;
+        std::uint32_t anfang = 0; // of the text in texte_
+        std::uint32_t laenge = 0;
+        std::int32_t wurzel = -1;
+    };
+    struct Wurzelstand {
+        std::uint64_t letzterPraefix = 0;
+        bool geordnet = true;
+    };
+
+    std::size_t maske() const { return plaetze_.size() - 1; }
+    void eintragen(const Platz& platz);
+
+    Baumansicht& baum_;
+    TextVorrat kinderTexte_;
+    TextVorrat wurzelTexte_;
+    std::vector<std::vector<std::string>> leereKinder_;
+    std::vector<Platz> plaetze_;
+    std::size_t belegt_ = 0;
+    std::string texte_;
+    std::vector<Wurzelstand> staende_;
+};
+
+} // namespace fkb
