@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace fkb;
 using namespace fkb::test;
 
@@ -262,6 +264,18 @@ TEST(Satzbefehle, LoeschenNachVorlageLaden) {
     u.f.klick("Satz_Loeschen");
     EXPECT_EQ(u.p.texte("Fehler"), std::vector<std::string>{NichtLoeschbar});
     EXPECT_EQ(u.datei(), vorher);
+}
+
+// The question comes first; a file that has gone since the record was chosen fails only then.
+TEST(Satzbefehle, LoeschenFragtVorDemDateizugriff) {
+    Formularumgebung u;
+    u.waehleSatz(51);
+    std::filesystem::remove(u.pfad);
+    u.p.antworten.push_back(true);
+    u.f.klick("Satz_Loeschen");
+    ASSERT_EQ(u.p.meldungen.size(), 2u);
+    EXPECT_EQ(u.p.meldungen[0].text, Frage);
+    EXPECT_EQ(u.p.meldungen[1].text, "Datei nicht gefunden");
 }
 
 } // namespace

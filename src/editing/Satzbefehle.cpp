@@ -66,6 +66,9 @@ void TFKB_Formular::Satz_LoeschenClick() {
         plattform.fehlerMelden(nichtLoeschbar);
         return;
     }
+    if (!plattform.bestaetigen("Soll der selektierte Satz wirklich gelöscht werden?"))
+        return;
+
     // Only the kind letter of the chosen record changes. Taking the record from the file, not
     // the buffer, keeps a buffer that holds another record from being written over it.
     const DatenDatei datei(DateiName);
@@ -76,9 +79,6 @@ void TFKB_Formular::Satz_LoeschenClick() {
         plattform.fehlerMelden(nichtLoeschbar);
         return;
     }
-    if (!plattform.bestaetigen("Soll der selektierte Satz wirklich gelöscht werden?"))
-        return;
-
     Puffer = gewaehlt;
     Puffer.setzeZeichen(SatzFeld::RechnungsKennZeichen, Kennzeichen::Geloescht);
     datei.schreiben(nummer, Puffer);
