@@ -68,7 +68,7 @@ std::optional<std::string> QtPlattform::dateiWaehlen(const DateiDialog& d) {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
     dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Datei&name:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Datei&typ:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
     dialog.setLabelText(QFileDialog::Accept,
                         d.art == DialogArt::Speichern ? QStringLiteral("&Speichern") : QStringLiteral("Ö&ffnen"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
