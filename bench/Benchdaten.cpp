@@ -11,21 +11,23 @@
 namespace fkb::bench {
 namespace {
 
-const char* const nachnamen[] = {"Müller", "Schmidt", "Schneider", "Fischer", "Weber", "Meyer", "Wagner", "Becker",
-                                 "Schulz", "Hoffmann", "Schäfer", "Koch", "Bauer", "Richter", "Klein", "Wolf",
-                                 "Schröder", "Neumann", "Schwarz", "Zimmermann", "Braun", "Krüger", "Hofmann",
-                                 "Hartmann", "Lange", "Schmitt", "Werner", "Schmitz", "Krause", "Meier", "Lehmann",
-                                 "Köhler", "Jäger", "Groß", "Weiß", "Böhm", "Günther", "Förster", "Möller", "Voß"};
-const char* const vornamen[] = {"Jürgen", "Uwe", "Klaus", "Günter", "Hans", "Peter", "Michael", "Thomas", "Andreas",
-                                "Stefan", "Jörg", "Björn", "Sören", "Maria", "Ursula", "Monika", "Petra", "Renate",
-                                "Sabine", "Jürgen", "Käthe", "Lötte", "Bärbel", "Anja", "Heike", "Susanne"};
-const char* const orte[] = {"München", "Köln", "Düsseldorf", "Nürnberg", "Würzburg", "Lübeck", "Göttingen",
-                            "Saarbrücken", "Osnabrück", "Fürth", "Gießen", "Tübingen", "Mönchengladbach"};
-const char* const leistungen[] = {"Fliesen verlegen", "Wandfliesen 30 x 60", "Silikonfuge erneuern",
-                                  "Anfahrt", "Arbeitsstunde Geselle", "Arbeitsstunde Meister", "Kleinmaterial",
-                                  "Heizkörper tauschen", "Thermostatventil", "Rohrleitung Kupfer 15 mm",
-                                  "Entsorgung Bauschutt", "Estrich ausgleichen", "Türzarge einbauen",
-                                  "Parkett schleifen und ölen", "Malerarbeiten Decke", "Gerüst Stellung"};
+const char* const nachnamen[] = {
+    "Müller",  "Schmidt", "Schneider", "Fischer",  "Weber", "Meyer",   "Wagner",   "Becker",  "Schulz",  "Hoffmann",
+    "Schäfer", "Koch",    "Bauer",     "Richter",  "Klein", "Wolf",    "Schröder", "Neumann", "Schwarz", "Zimmermann",
+    "Braun",   "Krüger",  "Hofmann",   "Hartmann", "Lange", "Schmitt", "Werner",   "Schmitz", "Krause",  "Meier",
+    "Lehmann", "Köhler",  "Jäger",     "Groß",     "Weiß",  "Böhm",    "Günther",  "Förster", "Möller",  "Voß"};
+const char* const vornamen[] = {"Jürgen", "Uwe",     "Klaus",  "Günter", "Hans",   "Peter",  "Michael",
+                                "Thomas", "Andreas", "Stefan", "Jörg",   "Björn",  "Sören",  "Maria",
+                                "Ursula", "Monika",  "Petra",  "Renate", "Sabine", "Jürgen", "Käthe",
+                                "Lötte",  "Bärbel",  "Anja",   "Heike",  "Susanne"};
+const char* const orte[] = {"München", "Köln",      "Düsseldorf",     "Nürnberg",  "Würzburg",
+                            "Lübeck",  "Göttingen", "Saarbrücken",    "Osnabrück", "Fürth",
+                            "Gießen",  "Tübingen",  "Mönchengladbach"};
+const char* const leistungen[] = {
+    "Fliesen verlegen",      "Wandfliesen 30 x 60",        "Silikonfuge erneuern", "Anfahrt",
+    "Arbeitsstunde Geselle", "Arbeitsstunde Meister",      "Kleinmaterial",        "Heizkörper tauschen",
+    "Thermostatventil",      "Rohrleitung Kupfer 15 mm",   "Entsorgung Bauschutt", "Estrich ausgleichen",
+    "Türzarge einbauen",     "Parkett schleifen und ölen", "Malerarbeiten Decke",  "Gerüst Stellung"};
 const char* const einheiten[] = {"Std", "Stk", "m²", "m", "kg", "psch"};
 
 template <typename T, std::size_t N> const T& eines(const T (&liste)[N], std::mt19937& zufall) {
@@ -45,26 +47,11 @@ std::string datum(std::mt19937& zufall) {
     return text;
 }
 
-// A platform that is never asked anything while seeding.
-struct StummePlattform : Plattform {
-    void fehlerMelden(const std::string& t) override { throw std::runtime_error(t); }
-    void hinweisMelden(const std::string&) override {}
-    bool bestaetigen(const std::string&) override { return true; }
-    std::optional<std::string> dateiWaehlen(const DateiDialog&) override { return pfad; }
-    bool druckDialog() override { return false; }
-    int dokumentOeffnen(const std::string&, const std::string&) override { return 2; }
-    void infoZeigen() override {}
-    std::string programmOrdner() override { return "/"; }
-    Zeitpunkt jetzt() override { return {2026, 12, 8, 10, 15, 0}; }
-    void beenden() override {}
-    std::string pfad;
-};
-
 } // namespace
 
 void datenDateiErzeugen(const std::string& pfad, std::int64_t kundensaetze, std::uint32_t saat) {
     std::remove(pfad.c_str());
-    StummePlattform plattform;
+    LeisePlattform plattform;
     plattform.pfad = pfad;
     TFKB_Formular formular(plattform);
     formular.NeuClick();
@@ -82,13 +69,15 @@ void datenDateiErzeugen(const std::string& pfad, std::int64_t kundensaetze, std:
         s.setzeText(SatzFeld::Anrede, kundenZufall() % 2 ? "Herr" : "Frau");
         s.setzeText(SatzFeld::Name, eines(nachnamen, kundenZufall));
         s.setzeText(SatzFeld::Vorname, eines(vornamen, kundenZufall));
-        s.setzeText(SatzFeld::Firma, kundenZufall() % 3 ? "" : "Hausverwaltung " + std::string(eines(nachnamen, kundenZufall)));
+        s.setzeText(SatzFeld::Firma,
+                    kundenZufall() % 3 ? "" : "Hausverwaltung " + std::string(eines(nachnamen, kundenZufall)));
         s.setzeText(SatzFeld::Strasse, std::string(eines(nachnamen, kundenZufall)) + "straße");
         s.setzeText(SatzFeld::Nummer, std::to_string(1 + kundenZufall() % 120));
         s.setzeText(SatzFeld::PLZ, mitNullen(10000 + kundenZufall() % 89999, 5));
         s.setzeText(SatzFeld::Ort, eines(orte, kundenZufall));
         s.setzeText(SatzFeld::Telephon, "0" + std::to_string(100000000 + kundenZufall() % 899999999));
-        s.setzeText(SatzFeld::Bemerkung, "Kunde seit " + std::to_string(2000 + kundenZufall() % 26) + "\rZahlt pünktlich.");
+        s.setzeText(SatzFeld::Bemerkung,
+                    "Kunde seit " + std::to_string(2000 + kundenZufall() % 26) + "\rZahlt pünktlich.");
         s.setzeText(SatzFeld::RechnungsNummer, mitNullen(std::uint32_t(52 + i), 6));
         const char arten[] = {'A', 'R', 'R', 'B', 'B', 'B', 'L'};
         char art = arten[zufall() % 7];

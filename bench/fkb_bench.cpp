@@ -1,8 +1,10 @@
 // Measures the navigation load — the program's hot path — against a plain sequential read of
-// the same file, in one run, for a 10 000- and a 100 000-record file. Prints times and ratios.
+// the same file, and the store commands against the reload they end with, in one run, for a
+// 10 000- and a 100 000-record file. Prints times and ratios.
 #include "Benchdaten.h"
 
 #include "app/TFKB_Formular.h"
+#include "data/DatenDatei.h"
 
 #include <algorithm>
 #include <chrono>
@@ -17,21 +19,9 @@
 #include <vector>
 
 using namespace fkb;
+using bench::LeisePlattform;
 
 namespace {
-
-struct LeisePlattform : Plattform {
-    void fehlerMelden(const std::string& t) override { std::fprintf(stderr, "Fehler: %s\n", t.c_str()); }
-    void hinweisMelden(const std::string&) override {}
-    bool bestaetigen(const std::string&) override { return true; }
-    std::optional<std::string> dateiWaehlen(const DateiDialog&) override { return std::nullopt; }
-    bool druckDialog() override { return false; }
-    int dokumentOeffnen(const std::string&, const std::string&) override { return 2; }
-    void infoZeigen() override {}
-    std::string programmOrdner() override { return "/"; }
-    Zeitpunkt jetzt() override { return {2026, 12, 8, 10, 15, 0}; }
-    void beenden() override {}
-};
 
 // The fastest of a few runs: the machine's noise only ever adds time.
 double sekunden(const std::function<void()>& arbeit, int runden = 5) {
@@ -99,6 +89,53 @@ Ergebnis messen(const std::string& pfad) {
     return e;
 }
 
+// A full invoice: 25 lines with quantity and price, shipping costs, domestic delivery.
+void rechnungFuellen(TFKB_Formular& f) {
+    for (int k = 0; k < AnzahlZeilen; ++k) {
+        f.eingeben(f.Position[std::size_t(k)].name, "Arbeitsstunde Geselle");
+        f.eingeben(f.ME[std::size_t(k)].name, "Std");
+        f.eingeben(f.Menge[std::size_t(k)].name, std::to_string(1 + k % 9) + ",5");
+        f.eingeben(f.Preis[std::size_t(k)].name, k % 4 ? "84,50" : "1.249,99");
+    }
+    f.eingeben(f.VersandKosten.name, "4,9");
+    f.LieferKennzeichen.text = "B";
+}
+
+struct Speichern {
+    double nachladen;                     // the reload that every store ends with
+    double neu, ueberschreiben;           // the whole commands
+    double pruefen, anhaengen, schreiben; // the store's own work: calculation, one append or overwrite with flush
+};
+
+Speichern speichernMessen(const std::string& pfad) {
+    LeisePlattform p;
+    p.pfad = pfad;
+    TFKB_Formular f(p);
+    f.starten();
+    f.klick(f.Oeffnen.name);
+    const int zeile = int(f.ListeObjekt.zeilen.size()) - 1;
+    f.waehleListe(zeile);
+    rechnungFuellen(f);
+
+    Speichern e{};
+    e.pruefen = sekunden([&] {
+                    for (int i = 0; i < 1000; ++i)
+                        f.RechnungPruefen();
+                }) /
+                1000;
+    const DatenDatei datei(pfad);
+    const DatenSatz satz = f.Puffer;
+    const auto nummer = datei.anzahlSaetze() - 1;
+    e.schreiben = sekunden([&] { datei.schreiben(nummer, satz); }, 20);
+
+    // Each run appends one record more; the file grows by a handful of records only.
+    e.neu = sekunden([&] { f.klick(f.Satz_Neu.name); });
+    e.ueberschreiben = sekunden([&] { f.klick(f.Satz_Speichern.name); });
+    e.anhaengen = sekunden([&] { datei.anhaengen(satz); }, 20);
+    e.nachladen = sekunden([&] { f.NavigationLaden("Alles", false); });
+    return e;
+}
+
 void zeile(const char* was, double t, double boden) {
     std::printf("  %-28s %9.1f ms   %5.2f x plain read\n", was, t * 1e3, t / boden);
 }
@@ -133,6 +170,16 @@ int main(int argc, char** argv) {
         zeile("search, many hits", e.sucheViele, e.lesen);
         zeile("search, no hit", e.sucheKeine, e.lesen);
         std::printf("  peak memory of one load       %9.1f MB\n", double(e.speicherKiB) / 1024.0);
+        Speichern s = speichernMessen(pfad);
+        std::printf("  RechnungPruefen, 25 lines     %9.1f us\n", s.pruefen * 1e6);
+        std::printf("  append one record + flush     %9.1f us\n", s.anhaengen * 1e6);
+        std::printf("  overwrite one record + flush  %9.1f us\n", s.schreiben * 1e6);
+        std::printf("  store's own work (check, write, flush) on its reload: Neu %+.2f %%, Ueberschreiben %+.2f %%\n",
+                    100 * (s.pruefen + s.anhaengen) / s.nachladen, 100 * (s.pruefen + s.schreiben) / s.nachladen);
+        std::printf(
+            "  whole command on its reload (%.1f ms): Neu %.1f ms (%+.1f %%), Ueberschreiben %.1f ms (%+.1f %%)\n",
+            s.nachladen * 1e3, s.neu * 1e3, 100 * (s.neu / s.nachladen - 1), s.ueberschreiben * 1e3,
+            100 * (s.ueberschreiben / s.nachladen - 1));
         ergebnisse.emplace_back(anzahl, e);
     }
     const Ergebnis& klein = ergebnisse[0].second;
