@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <set>
+#include <unistd.h>
 
 using namespace fkb;
 using namespace fkb::test;
@@ -240,6 +243,48 @@ TEST(Navigation, BeschaedigteNummerBeendetDasLadenMitDenBisherigenZeilen) {
         EXPECT_EQ(w.f.BaumInhalt.wurzeln.size(), 2u) << "the damaged record is not in the tree";
         EXPECT_EQ(w.text("Position01"), "Kaputt-Position") << "the search had put it on the page";
         EXPECT_FALSE(w.f.Speichern.aktiv) << "the controls are not enabled";
+    }
+}
+
+// A read that fails part-way: whole records it brought still count, the caption comes from
+// record 0, and the page shows the positions of the last record read that is not deleted.
+TEST(Navigation, LesefehlerMittenImLadenBehaeltDasGelesene) {
+    struct Fall {
+        int lesenBisFehler;   // reads of ten records each before the one that fails
+        int geloescht;        // record marked deleted, −1 for none
+        std::size_t gelistet; // lines that stay
+        std::string position; // Position01 on the page afterwards
+    };
+    static int lesenUebrig;
+    struct HakenZurueck {
+        ~HakenZurueck() { SatzLeser::systemLesen = ::read; }
+    } zurueck;
+    SatzLeser::systemLesen = [](int fd, void* ziel, std::size_t laenge) -> ssize_t {
+        if (lesenUebrig-- == 0) {
+            errno = EIO;
+            return -1;
+        }
+        return ::read(fd, ziel, std::min<std::size_t>(laenge, 10 * DatenSatz::Groesse));
+    };
+    for (const Fall& fall : {Fall{2, -1, 20, "P19"}, Fall{2, 19, 19, "P18"}, Fall{2, 18, 19, "P19"},
+                             Fall{7, -1, 64, "P63"}, Fall{8, 73, 73, "P72"}, Fall{0, -1, 0, "getippt"}}) {
+        SCOPED_TRACE(fall.lesenBisFehler * 100 + fall.geloescht);
+        std::vector<DatenSatz> saetze = {parameterSatz()};
+        for (int i = 1; i < 92; ++i)
+            saetze.push_back(kunde("00001", "Kunde", "K", std::to_string(100000 + i), i == fall.geloescht ? 'L' : 'R',
+                                   "P" + std::to_string(i)));
+        Fenster w;
+        const std::string pfad = w.ordner.pfad("daten.fba");
+        dateiSchreiben(pfad, saetze);
+        w.f.eingeben("Position01", "getippt");
+        lesenUebrig = fall.lesenBisFehler;
+        w.oeffnen(pfad);
+        lesenUebrig = -1;
+        EXPECT_EQ(w.p.texte("Fehler"), std::vector<std::string>{"E/A-Fehler " + std::to_string(EIO)});
+        EXPECT_EQ(w.f.ListeObjekt.zeilen.size(), fall.gelistet);
+        EXPECT_EQ(w.f.Caption,
+                  fall.gelistet ? "   Fakturbuch (FKB)   Dr.   Eva Eigner   Eigen GmbH" : TFKB_Formular::Titel);
+        EXPECT_EQ(w.text("Position01"), fall.position);
     }
 }
 

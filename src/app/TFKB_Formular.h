@@ -29,20 +29,20 @@ public:
     explicit TFKB_Formular(Plattform& plattform);
 
     // --- user actions, each run through the dispatcher -------------------------------
-    void starten();                                  // creation of the window: FormCreate
-    Aktion klick(std::string_view name);             // a menu item, button or the search field
+    void starten();                      // creation of the window: FormCreate
+    Aktion klick(std::string_view name); // a menu item, button or the search field
     // Typing replaces the text of an editable field. A script's text is cut at the entry limit
     // as the edit control would cut it; the GUI passes kuerzen = false, since its widget already
     // stopped the typing and a longer text set by the program may just have been shortened.
     Aktion eingeben(std::string_view name, std::string_view text, bool kuerzen = true);
-    void waehleListe(int zeile);                     // ListBoxObjekt
-    void waehleBaum(int wurzel, int kind);           // Baum; kind −1 for the root node
-    void waehleKategorie(const std::string& text);   // ComboBoxKategorie
-    void waehleFahndung(int zeile);                  // ListBoxFahndung, −1 clears
+    void waehleListe(int zeile);                   // ListBoxObjekt
+    void waehleBaum(int wurzel, int kind);         // Baum; kind −1 for the root node
+    void waehleKategorie(const std::string& text); // ComboBoxKategorie
+    void waehleFahndung(int zeile);                // ListBoxFahndung, −1 clears
     void setzeKalender(Steuerelement& kalender, const Zeitpunkt& datum);
-    void schritt(Steuerelement& regler, bool auf);   // UpDownKunde, UpDownRechnung
+    void schritt(Steuerelement& regler, bool auf); // UpDownKunde, UpDownRechnung
     bool seiteWaehlen(std::string_view name);
-    void schliessen();                               // the window's close box
+    void schliessen(); // the window's close box
 
     // Runs a handler as the toolkit would: an error it does not handle is shown in an
     // error box with its text, and the program goes on.
@@ -52,17 +52,17 @@ public:
     Plattform& plattform;
     std::string Caption = Titel;
     std::string AktiveSeite = "Navigation";
-    std::string DateiName;           // the current data file name
-    DatenSatz Puffer;                // the current record buffer
-    DatenSatz ParameterPuffer;       // record 0 when the VAT rate or letterhead is needed
+    std::string DateiName;     // the current data file name
+    DatenSatz Puffer;          // the current record buffer
+    DatenSatz ParameterPuffer; // record 0 when the VAT rate or letterhead is needed
     DateiDialog OpenDialog;
     DateiDialog SaveDialog;
     bool Beendet = false;
 
-    Listenfeld ListeObjekt;          // lines of ListBoxObjekt
-    Baumansicht BaumInhalt;          // nodes of Baum
-    Kombifeld KategorieListe;        // entries of ComboBoxKategorie
-    Listenfeld ListeFahndung;        // lines of ListBoxFahndung
+    Listenfeld ListeObjekt;   // lines of ListBoxObjekt
+    Baumansicht BaumInhalt;   // nodes of Baum
+    Kombifeld KategorieListe; // entries of ComboBoxKategorie
+    Listenfeld ListeFahndung; // lines of ListBoxFahndung
     Zeitpunkt KalenderVon, KalenderBis;
     int UpDownKundePosition = 1;
     int UpDownRechnungPosition = 1;
@@ -136,6 +136,7 @@ private:
     using Handler = void (TFKB_Formular::*)();
     Handler handlerVon(const Steuerelement& s) const;
     void anzeigeFelderSetzen(); // side panel "Zugriff DatenSatz" from the page fields
+    void positionenNachAbbruch(std::int64_t nummer, const DatenSatz* satz);
     void KennzeichenAendern(const char* kennzeichen);
     bool KundenNummerNormalisieren(); // false after its error message
     void GespeichertenSatzWaehlen(const std::string& rechnungsNummer);

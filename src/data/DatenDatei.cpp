@@ -12,7 +12,7 @@ namespace fkb {
 namespace {
 
 bool istOrdner(int fd) {
-    struct stat st{};
+    struct stat st {};
     return ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -49,7 +49,7 @@ public:
     }
 
     std::int64_t groesse() const {
-        struct stat st{};
+        struct stat st {};
         if (::fstat(fd_, &st) != 0)
             throw EAFehler(errno);
         return st.st_size;
@@ -91,7 +91,9 @@ std::size_t ganzLesen(int fd, unsigned char* ziel, std::size_t laenge, off_t off
     return gelesen;
 }
 
-off_t satzOffset(std::int64_t nummer) { return off_t(nummer * DatenDatei::SatzGroesse); }
+off_t satzOffset(std::int64_t nummer) {
+    return off_t(nummer * DatenDatei::SatzGroesse);
+}
 
 std::string ordnerVon(const std::string& pfad) {
     auto schnitt = pfad.find_last_of('/');
@@ -202,7 +204,9 @@ constexpr std::size_t SaetzeJeBlock = 64;
 static_assert(sizeof(DatenSatz) == DatenSatz::Groesse, "records are read straight into an array of them");
 } // namespace
 
-SatzLeser::SatzLeser(const std::string& pfad) : block_(SaetzeJeBlock) {
+SatzLeser::Lesen SatzLeser::systemLesen = ::read;
+
+SatzLeser::SatzLeser(const std::string& pfad) {
     if (pfad.empty())
         throw EAFehler(ENOENT);
     fd_ = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
@@ -213,6 +217,8 @@ SatzLeser::SatzLeser(const std::string& pfad) : block_(SaetzeJeBlock) {
         fd_ = -1;
         throw EAFehler(EISDIR);
     }
+    for (auto& block : bloecke_)
+        block.resize(SaetzeJeBlock);
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
@@ -223,36 +229,44 @@ SatzLeser::~SatzLeser() {
         ::close(fd_);
 }
 
-// Fills the block with whole records; a partial record can only be the file's tail.
+// Fills the other block with whole records; a partial record can only be the file's tail.
 void SatzLeser::nachladen() {
-    auto* ziel = reinterpret_cast<unsigned char*>(block_.data());
-    std::size_t kapazitaet = block_.size() * DatenSatz::Groesse;
+    std::vector<DatenSatz>& block = bloecke_[1 - aktuell_];
+    auto* ziel = reinterpret_cast<unsigned char*>(block.data());
+    const std::size_t kapazitaet = block.size() * DatenSatz::Groesse;
     std::size_t fuellung = 0;
     while (fuellung < kapazitaet) {
-        ssize_t n = ::read(fd_, ziel + fuellung, kapazitaet - fuellung);
+        ssize_t n = systemLesen(fd_, ziel + fuellung, kapazitaet - fuellung);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0)
-            throw EAFehler(errno);
+        if (n < 0) {
+            if (fuellung < DatenSatz::Groesse)
+                throw EAFehler(errno);
+            fehler_ = errno;
+            break;
+        }
         if (n == 0) {
             dateiende_ = true;
             break;
         }
         fuellung += std::size_t(n);
     }
+    aktuell_ = 1 - aktuell_;
     lesePos_ = 0;
     anzahl_ = fuellung / DatenSatz::Groesse;
 }
 
 const DatenSatz* SatzLeser::naechster() {
     if (lesePos_ == anzahl_) {
+        if (fehler_ != 0)
+            throw EAFehler(fehler_);
         if (dateiende_)
             return nullptr;
         nachladen();
         if (anzahl_ == 0)
             return nullptr;
     }
-    return &block_[lesePos_++];
+    return &bloecke_[aktuell_][lesePos_++];
 }
 
 bool SatzLeser::naechster(DatenSatz& ziel) {

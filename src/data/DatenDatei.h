@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace fkb {
@@ -38,7 +39,8 @@ private:
     std::string pfad_;
 };
 
-// Reads a data file from record 0 to its last whole record, in large blocks.
+// Reads a data file from record 0 to its last whole record, in large blocks. A read that fails
+// part-way first hands out the whole records it brought, then raises its error.
 class SatzLeser {
 public:
     explicit SatzLeser(const std::string& pfad);
@@ -46,19 +48,27 @@ public:
     SatzLeser(const SatzLeser&) = delete;
     SatzLeser& operator=(const SatzLeser&) = delete;
 
-    // The next record, valid until the following call; nullptr at the end of the file.
+    // The next record; nullptr at the end of the file. It stays valid until the following call
+    // returns another record: a call that fails leaves it as it was.
     const DatenSatz* naechster();
     // Reads the next record into ziel; false at the end of the file.
     bool naechster(DatenSatz& ziel);
+
+    // The system's read; tests put another one in its place to make a read fail part-way.
+    using Lesen = ssize_t (*)(int fd, void* ziel, std::size_t laenge);
+    static Lesen systemLesen;
 
 private:
     void nachladen();
 
     int fd_ = -1;
-    std::vector<DatenSatz> block_;
+    // Two blocks taken in turn, so that reading the next one keeps the record handed out last.
+    std::vector<DatenSatz> bloecke_[2];
+    int aktuell_ = 0;
     std::size_t lesePos_ = 0;
     std::size_t anzahl_ = 0;
     bool dateiende_ = false;
+    int fehler_ = 0; // of a read that failed after some whole records
 };
 
 } // namespace fkb

@@ -26,6 +26,24 @@ std::uint32_t hoeherer(std::uint32_t bisher, std::string_view gespeichert) {
 
 } // namespace
 
+// A stopped load leaves on the page the positions that the last record not marked deleted put
+// there. That is the record that stopped it, or one read earlier, which is read once more.
+void TFKB_Formular::positionenNachAbbruch(std::int64_t nummer, const DatenSatz* satz) {
+    if (nummer < 0)
+        return;
+    DatenSatz nochmals;
+    if (!satz) {
+        try {
+            DatenDatei(DateiName).lesen(nummer, nochmals);
+        } catch (const EAFehler&) {
+            return; // the load's own error is the one to report
+        }
+        satz = &nochmals;
+    }
+    for (int k = 0; k < AnzahlZeilen; ++k)
+        satz->text(SatzFeld::Position(k + 1), Position[std::size_t(k)].text);
+}
+
 void TFKB_Formular::KategorienZuruecksetzen() {
     KategorieListe.eintraege.assign(1, "Alles");
     KategorieListe.text.clear();
@@ -65,21 +83,24 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
     // last record that was finished.
     std::int32_t gezeigtSaetze = 0;
     std::uint32_t gezeigtKunde = 0, gezeigtRechnung = 0;
-    // Only a record that was read has put its positions on the page.
-    bool gelesen = false;
+    // The positions on the page are those of the last record read that is not marked deleted.
+    std::int64_t gezeigterSatz = -1;
 
     try {
         SatzLeser leser(DateiName);
         // The record buffer ends up holding the last record read, as if each had passed through it.
         const DatenSatz* satz = nullptr;
         const DatenSatz* letzter = nullptr;
+        std::int64_t letzterNummer = -1;
         try {
             for (std::int64_t i = 0; (satz = leser.naechster()); ++i) {
                 letzter = satz;
+                letzterNummer = i;
                 if (i == 0)
                     Caption = fensterTitel(*satz);
                 if (satz->zeichen(SatzFeld::RechnungsKennZeichen) == Kennzeichen::Geloescht)
                     continue;
+                gezeigterSatz = i;
 
                 kategorieText(*satz, kategorie);
                 if (suche ? volltext.trifft(*satz) : (alles || text == kategorie)) {
@@ -116,24 +137,20 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
                 baum.kindEingetragen(wurzel);
             }
         } catch (...) {
-            if (letzter) {
+            if (letzter)
                 Puffer = *letzter;
-                gelesen = true;
-            }
+            positionenNachAbbruch(gezeigterSatz, gezeigterSatz == letzterNummer ? letzter : nullptr);
             throw;
         }
         if (letzter)
             Puffer = *letzter;
     } catch (...) {
-        // What was listed so far stays, in the list's order; the page shows the positions of the
-        // record that stopped the load, as the search had put them there.
+        // What was listed so far stays, in the list's order.
         if (!geordnet)
             std::sort(ListeObjekt.zeilen.begin(), ListeObjekt.zeilen.end());
         ++ListeObjekt.stand;
         ++BaumInhalt.stand;
         ++KategorieListe.stand;
-        for (int k = 0; gelesen && k < AnzahlZeilen; ++k)
-            Puffer.text(SatzFeld::Position(k + 1), Position[std::size_t(k)].text);
         PanelLetzteKundenNummer.text = "letzte KundenNummer: " + std::to_string(gezeigtKunde);
         PanelLetzteRechnungsNummer.text = "Letzte RechnungsNummer: " + std::to_string(gezeigtRechnung);
         PanelAnzahlSaetze.text = "Anzahl Sätze: " + std::to_string(gezeigtSaetze);
