@@ -85,6 +85,7 @@ TEST(RechnungPruefen, SummenMitUmsatzSteuer) {
         {"7", "9.999,9", "999.999,99", 699992993.0, "9.999.899.900,00", "  699.992.993,00", "10.699.892.893,00",
          "UmsatzSteuer: 7,0 %"},
         {"99,9", "1", "10", 9.99, "           10,00", "            9,99", "           19,99", "UmsatzSteuer: 99,9 %"},
+        {"16,", "1", "10", 1.6, "           10,00", "            1,60", "           11,60", "UmsatzSteuer: 16,0 %"},
     };
     for (const Fall& c : faelle) {
         SCOPED_TRACE(c.satz);

@@ -190,6 +190,19 @@ TEST(Satzbefehle, ZahlenfehlerHaltenDasSpeichernNichtAuf) {
     EXPECT_EQ(s.text(SatzFeld::Preis(1)), "         5");
     EXPECT_EQ(s.text(SatzFeld::VersandKosten), "Fehler");
     EXPECT_EQ(u.f.VersandKosten.text, "Fehler");
+
+    // Nor does a VAT rate that the check cannot read.
+    DatenSatz parameter = u.satz(0);
+    parameter.setzeText(SatzFeld::Menge(1), "19,00");
+    u.schreiben(0, parameter);
+    u.p.vergessen();
+    u.f.eingeben("VersandKosten", "4,9");
+    u.f.klick("Satz_Neu");
+    // The page shows the stored record, whose quantity is the marker now: no number, no message.
+    EXPECT_EQ(u.p.texte("Fehler"),
+              std::vector<std::string>{"BedienFehler - Kommastellenfehler in USt!\rUSt in ParameterSatz korrigieren!"});
+    ASSERT_EQ(u.anzahl(), 54);
+    EXPECT_EQ(u.satz(53).text(SatzFeld::VersandKosten), "  4,90");
 }
 
 TEST(Satzbefehle, OhneTrefferWirdKeinSatzGezeigt) {
