@@ -5,9 +5,13 @@
 
 namespace fkb::test {
 
-void TestPlattform::fehlerMelden(const std::string& text) { meldungen.push_back({"Fehler", text, false}); }
+void TestPlattform::fehlerMelden(const std::string& text) {
+    meldungen.push_back({"Fehler", text, false});
+}
 
-void TestPlattform::hinweisMelden(const std::string& text) { meldungen.push_back({"Information", text, false}); }
+void TestPlattform::hinweisMelden(const std::string& text) {
+    meldungen.push_back({"Information", text, false});
+}
 
 bool TestPlattform::bestaetigen(const std::string& text) {
     bool ja = false;

@@ -19,8 +19,8 @@ public:
         bool antwort = false;
     };
 
-    std::deque<bool> antworten;                        // for confirmation boxes; empty means No
-    std::deque<std::optional<std::string>> dialoge;    // for file dialogs; empty means cancelled
+    std::deque<bool> antworten;                     // for confirmation boxes; empty means No
+    std::deque<std::optional<std::string>> dialoge; // for file dialogs; empty means cancelled
     std::deque<bool> druckdialoge;
     Zeitpunkt uhr{2026, 12, 8, 10, 15, 0};
     std::string ordner = "/programm/";

@@ -30,16 +30,22 @@ void TFKB_Formular::VolltextsucheClick() {
     Volltextsuche.haken = !Volltextsuche.haken;
 }
 
-void TFKB_Formular::WarnungenHinweiseClick() { WarnungenHinweise.haken = !WarnungenHinweise.haken; }
+void TFKB_Formular::WarnungenHinweiseClick() {
+    WarnungenHinweise.haken = !WarnungenHinweise.haken;
+}
 
 void TFKB_Formular::SpeedButtonHilfeClick() {
     if (plattform.dokumentOeffnen("FKB.chm", "open") < 32)
         plattform.fehlerMelden("Fehler beim Anzeigen Hilfe FKB");
 }
 
-void TFKB_Formular::InfoClick() { plattform.infoZeigen(); }
+void TFKB_Formular::InfoClick() {
+    plattform.infoZeigen();
+}
 
-void TFKB_Formular::BeendenClick() { FormClose(); }
+void TFKB_Formular::BeendenClick() {
+    FormClose();
+}
 
 void TFKB_Formular::FormClose() {
     // Every change is already in the data file: nothing to ask, nothing to save.

@@ -30,8 +30,8 @@ Bedienelemente::Bedienelemente() {
     for (int i = 0; i < AnzahlZeilen; ++i) {
         std::string nr = zeilenNummer(i + 1);
         // The nineteenth position field has always taken 30 characters only.
-        Position[i] = {"Position" + nr, Art::Feld, "", "", true, true, false, false, i == 18 ? 30 : 50, false,
-                       &Rechnung};
+        Position[i] = {"Position" + nr, Art::Feld,         "",    "",       true, true, false,
+                       false,           i == 18 ? 30 : 50, false, &Rechnung};
         ME[i] = {"ME" + nr, Art::Feld, "", "", true, true, false, false, 3, false, &Rechnung};
         Menge[i] = {"Menge" + nr, Art::Feld, "", "", true, true, false, false, 7, false, &Rechnung};
         Preis[i] = {"Preis" + nr, Art::Feld, "", "", true, true, false, false, 9, false, &Rechnung};

@@ -66,7 +66,7 @@ namespace fkb {
     X(ButtonSuche, Knopf, &PanelVolltextsuche, "Suche", "", 0, false, false)                                           \
     /* page Kunde */                                                                                                   \
     X(KundenNummer, Feld, &Kunde, "Ku.-Nr.", "", 6, false, true)                                                       \
-    X(SpeedButtonKundenNummer, Knopf, &Kunde, "+1", "inkrementiert die KundenNummer", 0, false, true)                 \
+    X(SpeedButtonKundenNummer, Knopf, &Kunde, "+1", "inkrementiert die KundenNummer", 0, false, true)                  \
     X(Anrede, Feld, &Kunde, "Herr", "", 5, false, true)                                                                \
     X(ButtonHerr, Knopf, &Kunde, "Herr", "", 0, false, true)                                                           \
     X(ButtonFrau, Knopf, &Kunde, "Frau", "", 0, false, true)                                                           \
@@ -87,7 +87,7 @@ namespace fkb {
     X(Fahrzeug, Feld, &Kunde, "Fahrzeug", "", 30, false, true)                                                         \
     X(Bemerkung, Textbereich, &Kunde, "Bemerkung", "", 255, false, true)                                               \
     X(RechnungsNummer, Feld, &Kunde, "Re-Nr.", "", 6, false, true)                                                     \
-    X(SpeedButtonRechnungsNummer, Knopf, &Kunde, "+1", "inkrementiert die RechnungsNummer", 0, false, true)           \
+    X(SpeedButtonRechnungsNummer, Knopf, &Kunde, "+1", "inkrementiert die RechnungsNummer", 0, false, true)            \
     X(RechnungsKennZeichen, Feld, &Kunde, "A", "nur mit Button änderbar.", 0, true, true)                              \
     X(ButtonAngebot, Knopf, &Kunde, "A=Angebot", "", 0, false, true)                                                   \
     X(ButtonRechnung, Knopf, &Kunde, "R=Rechnung", "", 0, false, true)                                                 \
@@ -99,9 +99,9 @@ namespace fkb {
     X(ButtonDrittland, Knopf, &Kunde, "Drittland", "", 0, false, true)                                                 \
     X(ZolltarifNummer, Feld, &Kunde, "Zolltarif-Nr. / Ust-IDN", "", 15, false, true)                                   \
     X(LeistungsDatum, Feld, &Kunde, "Leist.Dat.", "", 0, false, true)                                                  \
-    X(SpeedButtonLeistungsDatum, Knopf, &Kunde, "Heute", "setzt das LeistungsDatum", 0, false, true)                  \
+    X(SpeedButtonLeistungsDatum, Knopf, &Kunde, "Heute", "setzt das LeistungsDatum", 0, false, true)                   \
     X(RechnungsDatum, Feld, &Kunde, "Rechn.Dat.", "", 10, false, true)                                                 \
-    X(SpeedButtonRechnungsDatum, Knopf, &Kunde, "Heute", "setzt das RechnungsDatum", 0, false, true)                  \
+    X(SpeedButtonRechnungsDatum, Knopf, &Kunde, "Heute", "setzt das RechnungsDatum", 0, false, true)                   \
     X(SystemStempel, Feld, &Kunde, "", "wird bei Neu / Überschreiben gesetzt", 0, false, true)                         \
     X(PanelVorlageKunde, Panel, &Kunde, "", "", 0, false, false)                                                       \
     X(UpDownKunde, Schrittregler, &PanelVorlageKunde, "", "", 0, false, true)                                          \
@@ -116,10 +116,10 @@ namespace fkb {
     X(PanelUst, Panel, &Rechnung, "UmsatzSteuer", "", 0, false, true)                                                  \
     X(WertUst, Feld, &Rechnung, "UmsatzSteuer", "", 0, true, true)                                                     \
     X(WertBrutto, Feld, &Rechnung, "Wert brutto", "", 0, true, true)                                                   \
-    X(SpeedButtonPruefung, Knopf, &Rechnung, "Prüfen", "berechnet die Summe Positionen", 0, false, false)             \
+    X(SpeedButtonPruefung, Knopf, &Rechnung, "Prüfen", "berechnet die Summe Positionen", 0, false, false)              \
     X(BitBtnDruck, Knopf, &Rechnung, "Druck Rechnung", "druckt die Rechnung", 0, false, false)                         \
     X(PanelVorlageRechnung, Panel, &Rechnung, "", "", 0, false, false)                                                 \
-    X(UpDownRechnung, Schrittregler, &PanelVorlageRechnung, "", "Einstellen der Vorlage-Nr.", 0, false, true)         \
+    X(UpDownRechnung, Schrittregler, &PanelVorlageRechnung, "", "Einstellen der Vorlage-Nr.", 0, false, true)          \
     X(EditVorlageLaden, Feld, &PanelVorlageRechnung, "1", "", 2, true, true)                                           \
     X(BitBtnVorlageLadenRechnung, Knopf, &PanelVorlageRechnung, "Laden", "läd die Vorlage Nr.", 0, false, true)        \
     /* page Information ("Fahndung") */                                                                                \
@@ -130,8 +130,8 @@ namespace fkb {
     X(ButtonFahndungR, Knopf, &Information, "R=Rechnung", "", 0, false, true)                                          \
     X(ButtonFahndungB, Knopf, &Information, "B=bezahlte Rechnung", "", 0, false, true)                                 \
     X(BitBtnStartFahndung, Knopf, &Information, "Start Fahndung", "", 0, false, false)                                 \
-    X(PanelFahndungAnzeige, Panel, &Information,                                                                        \
-      "Datum - Re-Nr. - Name, Vorname - NettoWert - Ust - BruttoWert - 1. Position", "", 0, false, true)              \
+    X(PanelFahndungAnzeige, Panel, &Information,                                                                       \
+      "Datum - Re-Nr. - Name, Vorname - NettoWert - Ust - BruttoWert - 1. Position", "", 0, false, true)               \
     X(ListBoxFahndung, Liste, &Information, "", "", 0, false, true)                                                    \
     X(PanelAnzahlFahndungsSaetze, Panel, &Information, "Anzahl FahndungsSätze", "", 0, false, true)                    \
     X(BitBtnDruckFahndung, Knopf, &Information, "Druck Fahndung", "", 0, false, false)                                 \
@@ -156,7 +156,9 @@ public:
 
     // nullptr for an unknown name.
     Steuerelement* finden(std::string_view name);
-    const std::deque<Steuerelement*>& alle() const { return reihenfolge_; }
+    const std::deque<Steuerelement*>& alle() const {
+        return reihenfolge_;
+    }
 
 private:
     void eintragen(Steuerelement& s);

@@ -28,14 +28,14 @@ enum class Art {
 struct Steuerelement {
     std::string name;
     Art art = Art::Panel;
-    std::string text;     // text of a field, caption of a panel, button or menu item
-    std::string hinweis;  // tool tip
+    std::string text;    // text of a field, caption of a panel, button or menu item
+    std::string hinweis; // tool tip
     bool aktiv = true;
     bool sichtbar = true;
-    bool haken = false;     // check mark of a menu item
-    bool abhakbar = false;  // menu item that carries a check mark
-    int maxLaenge = 0;      // maximum entry length while typing; 0 means none
-    bool nurLesen = false;  // read-only for the user
+    bool haken = false;              // check mark of a menu item
+    bool abhakbar = false;           // menu item that carries a check mark
+    int maxLaenge = 0;               // maximum entry length while typing; 0 means none
+    bool nurLesen = false;           // read-only for the user
     Steuerelement* eltern = nullptr; // the panel, page, menu or tool bar holding it
 
     // Enabled and visible as the user meets it: a disabled or hidden parent counts.

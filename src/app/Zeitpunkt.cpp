@@ -32,8 +32,8 @@ Zeitpunkt Zeitpunkt::plusTage(int n) const {
 bool Zeitpunkt::ausText(const std::string& text, Zeitpunkt& ziel) {
     Zeitpunkt z;
     char rest = 0;
-    int felder = std::sscanf(text.c_str(), "%2d.%2d.%4d %2d:%2d:%2d%c", &z.tag, &z.monat, &z.jahr, &z.stunde,
-                             &z.minute, &z.sekunde, &rest);
+    int felder = std::sscanf(text.c_str(), "%2d.%2d.%4d %2d:%2d:%2d%c", &z.tag, &z.monat, &z.jahr, &z.stunde, &z.minute,
+                             &z.sekunde, &rest);
     if (felder != 3 && felder != 6)
         return false;
     using namespace std::chrono;

@@ -7,9 +7,13 @@
 
 namespace fkb {
 
-std::string DatenSatz::text(Feld f) const { return ausWindows1252(roh(f)); }
+std::string DatenSatz::text(Feld f) const {
+    return ausWindows1252(roh(f));
+}
 
-void DatenSatz::text(Feld f, std::string& ziel) const { ausWindows1252(roh(f), ziel); }
+void DatenSatz::text(Feld f, std::string& ziel) const {
+    ausWindows1252(roh(f), ziel);
+}
 
 void DatenSatz::setzeText(Feld f, std::string_view utf8) {
     std::string kodiert = nachWindows1252(utf8, f.kapazitaet);

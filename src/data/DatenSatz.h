@@ -54,10 +54,18 @@ inline constexpr std::uint16_t PositionenBeginn = 698;
 inline constexpr std::uint16_t PositionsZeile = 74;
 
 // Position line k, counted from 1 to 25.
-constexpr Feld Position(int k) { return {std::uint16_t(PositionenBeginn + PositionsZeile * (k - 1)), 50}; }
-constexpr Feld ME(int k) { return {std::uint16_t(Position(k).offset + 51), 3}; }
-constexpr Feld Menge(int k) { return {std::uint16_t(Position(k).offset + 55), 7}; }
-constexpr Feld Preis(int k) { return {std::uint16_t(Position(k).offset + 63), 10}; }
+constexpr Feld Position(int k) {
+    return {std::uint16_t(PositionenBeginn + PositionsZeile * (k - 1)), 50};
+}
+constexpr Feld ME(int k) {
+    return {std::uint16_t(Position(k).offset + 51), 3};
+}
+constexpr Feld Menge(int k) {
+    return {std::uint16_t(Position(k).offset + 55), 7};
+}
+constexpr Feld Preis(int k) {
+    return {std::uint16_t(Position(k).offset + 63), 10};
+}
 } // namespace SatzFeld
 
 // Record kinds (RechnungsKennZeichen).

@@ -39,7 +39,9 @@ std::string eaFehlerText(int fehlernummer) {
 
 EAFehler::EAFehler(int fehlernummer) : EAFehler(fehlernummer, eaFehlerText(fehlernummer)) {}
 
-EAFehler EAFehler::hinterDemDateiende() { return EAFehler(HinterDemDateiende); }
+EAFehler EAFehler::hinterDemDateiende() {
+    return EAFehler(HinterDemDateiende);
+}
 
 // The message travels as a C string: a zero byte from a damaged file would cut it short, so the
 // quoted text ends there instead.

@@ -9,7 +9,7 @@ namespace fkb {
 namespace {
 
 bool dateiExistiert(const std::string& pfad) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(pfad.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
@@ -40,8 +40,10 @@ void parameterSatzFuellen(DatenSatz& s) {
     s.setzeText(ZolltarifNummer, "");
 
     static const char* const zeilen[7] = {
-        "UmsatzSteuer",         "UstID   : DE123456789",  "BIC     : MUSTDEFFXXX", "IBAN    : DE00 1234 5678 9012 3456 78",
-        "Bank: Musterbank eG",  "BLZ      : 123 456 78", "Konto-Nr.: 1234567890",
+        "UmsatzSteuer",          "UstID   : DE123456789",
+        "BIC     : MUSTDEFFXXX", "IBAN    : DE00 1234 5678 9012 3456 78",
+        "Bank: Musterbank eG",   "BLZ      : 123 456 78",
+        "Konto-Nr.: 1234567890",
     };
     for (int k = 1; k <= AnzahlPositionen; ++k) {
         s.setzeText(Position(k), k <= 7 ? zeilen[k - 1] : "");
@@ -49,8 +51,8 @@ void parameterSatzFuellen(DatenSatz& s) {
         s.setzeText(Menge(k), k == 1 ? "   19,0" : "");
         s.setzeText(Preis(k), "");
     }
-    for (Feld f : {VersandKosten, NachnameKosten, SonstigeKosten, BezeichnungSonstigeKosten, LeistungsDatum,
-                   RechnungsDatum})
+    for (Feld f :
+         {VersandKosten, NachnameKosten, SonstigeKosten, BezeichnungSonstigeKosten, LeistungsDatum, RechnungsDatum})
         s.setzeText(f, "");
 }
 

@@ -38,9 +38,13 @@ void TFKB_Formular::BaumClick() {
     }
 }
 
-void TFKB_Formular::ComboBoxKategorieClick() { NavigationLaden(KategorieListe.text, false); }
+void TFKB_Formular::ComboBoxKategorieClick() {
+    NavigationLaden(KategorieListe.text, false);
+}
 
-void TFKB_Formular::EditSuchTextChange() { ButtonSuche.aktiv = !EditSuchText.text.empty(); }
+void TFKB_Formular::EditSuchTextChange() {
+    ButtonSuche.aktiv = !EditSuchText.text.empty();
+}
 
 void TFKB_Formular::ButtonSucheClick() {
     NavigationLaden(EditSuchText.text, true);

@@ -48,7 +48,9 @@ void leerraumAnhaengen(std::string& zeile, std::size_t laenge) {
 }
 } // namespace
 
-void leerraumAnhaengen(std::string& zeile) { leerraumAnhaengen(zeile, zeichenAnzahl(zeile)); }
+void leerraumAnhaengen(std::string& zeile) {
+    leerraumAnhaengen(zeile, zeichenAnzahl(zeile));
+}
 
 std::string listenzeile(const DatenSatz& s, std::int64_t schluessel) {
     std::string zeile;
@@ -80,21 +82,43 @@ std::string fensterTitel(const DatenSatz& s) {
            s.text(SatzFeld::Name) + "   " + s.text(SatzFeld::Firma);
 }
 
-std::string_view fuehrendesWort(std::string_view zeile) { return zeile.substr(0, zeile.find(' ')); }
+std::string_view fuehrendesWort(std::string_view zeile) {
+    return zeile.substr(0, zeile.find(' '));
+}
 
 namespace {
-inline char grossAZ(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+inline char grossAZ(char c) {
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
 
 // The searched string fields, in the order of the search table; the two kind letters and the
 // 25 position texts are taken apart.
 constexpr std::array<Feld, 25> gesuchteTexte = {
-    SatzFeld::KundenNummer, SatzFeld::Anrede,     SatzFeld::Firma,           SatzFeld::Name,
-    SatzFeld::Vorname,      SatzFeld::Zusatz,     SatzFeld::Strasse,         SatzFeld::Nummer,
-    SatzFeld::PLZ,          SatzFeld::Ort,        SatzFeld::Land,            SatzFeld::Telephon,
-    SatzFeld::Fax,          SatzFeld::Mail,       SatzFeld::InternetAdresse, SatzFeld::Fahrzeug,
-    SatzFeld::Bemerkung,    SatzFeld::RechnungsNummer, SatzFeld::ZahlungsEingang, SatzFeld::ZolltarifNummer,
-    SatzFeld::BezeichnungSonstigeKosten, SatzFeld::LeistungsDatum, SatzFeld::RechnungsDatum,
-    SatzFeld::SystemStempelDatum, SatzFeld::SystemStempelZeit,
+    SatzFeld::KundenNummer,
+    SatzFeld::Anrede,
+    SatzFeld::Firma,
+    SatzFeld::Name,
+    SatzFeld::Vorname,
+    SatzFeld::Zusatz,
+    SatzFeld::Strasse,
+    SatzFeld::Nummer,
+    SatzFeld::PLZ,
+    SatzFeld::Ort,
+    SatzFeld::Land,
+    SatzFeld::Telephon,
+    SatzFeld::Fax,
+    SatzFeld::Mail,
+    SatzFeld::InternetAdresse,
+    SatzFeld::Fahrzeug,
+    SatzFeld::Bemerkung,
+    SatzFeld::RechnungsNummer,
+    SatzFeld::ZahlungsEingang,
+    SatzFeld::ZolltarifNummer,
+    SatzFeld::BezeichnungSonstigeKosten,
+    SatzFeld::LeistungsDatum,
+    SatzFeld::RechnungsDatum,
+    SatzFeld::SystemStempelDatum,
+    SatzFeld::SystemStempelZeit,
 };
 
 bool enthaelt(std::string_view feld, std::string_view muster) {

@@ -17,7 +17,8 @@ void TFKB_Formular::SatzAnzeigen() {
         Puffer.text(f.feld, (this->*f.steuerelement).text);
     RechnungsKennZeichen.text = Puffer.zeichenText(SatzFeld::RechnungsKennZeichen);
     LieferKennzeichen.text = Puffer.zeichenText(SatzFeld::LieferKennzeichen);
-    SystemStempel.text = stempelText(Puffer.text(SatzFeld::SystemStempelDatum), Puffer.text(SatzFeld::SystemStempelZeit));
+    SystemStempel.text =
+        stempelText(Puffer.text(SatzFeld::SystemStempelDatum), Puffer.text(SatzFeld::SystemStempelZeit));
     for (int i = 0; i < AnzahlZeilen; ++i) {
         Puffer.text(SatzFeld::Position(i + 1), Position[i].text);
         Puffer.text(SatzFeld::ME(i + 1), ME[i].text);
