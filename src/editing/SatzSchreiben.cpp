@@ -1,6 +1,7 @@
 // Building a record from the customer and invoice pages, writing it, and choosing it again.
 #include "app/TFKB_Formular.h"
 #include "data/DatenDatei.h"
+#include "editing/Zahlen.h"
 #include "navigation/Navigationstexte.h"
 
 namespace fkb {
@@ -33,10 +34,7 @@ constexpr Kopie kundenFelder[] = {
 
 // The digits of the entry, at least six of them; "0" when there is none.
 std::string rechnungsNummerNormalisiert(const std::string& text) {
-    std::string ziffern;
-    for (char c : text)
-        if (c >= '0' && c <= '9')
-            ziffern += c;
+    std::string ziffern = nurZiffern(text);
     if (ziffern.empty())
         return "0";
     if (ziffern.size() < 6)

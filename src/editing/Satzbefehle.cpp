@@ -1,17 +1,10 @@
 // The record buttons: store the pages as a new record, over the chosen one, or mark it deleted.
 #include "app/TFKB_Formular.h"
 #include "data/DatenDatei.h"
+#include "editing/Zahlen.h"
 
 namespace fkb {
 namespace {
-
-std::string nurZiffern(const std::string& text) {
-    std::string ziffern;
-    for (char c : text)
-        if (c >= '0' && c <= '9')
-            ziffern += c;
-    return ziffern;
-}
 
 bool parameterOderVorlage(char kennzeichen) {
     return kennzeichen == Kennzeichen::Parameter || kennzeichen == Kennzeichen::Vorlage;

@@ -25,6 +25,14 @@ KommaZahl KommaZahlLesen(std::string_view text) {
     return zahl;
 }
 
+std::string nurZiffern(std::string_view text) {
+    std::string ziffern;
+    for (char c : text)
+        if (c >= '0' && c <= '9')
+            ziffern += c;
+    return ziffern;
+}
+
 double KommaZahl::wert() const {
     double ganz = textZuInt(ziffern);
     if (nachkommastellen == 0)

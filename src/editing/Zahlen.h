@@ -22,6 +22,9 @@ struct KommaZahl {
 
 KommaZahl KommaZahlLesen(std::string_view text);
 
+// The characters 0 to 9 of a text, in their order.
+std::string nurZiffern(std::string_view text);
+
 // The text that stands for a rejected entry, on the page and in the record.
 inline constexpr const char* Fehlermarke = "Fehler";
 
