@@ -5,6 +5,7 @@
 #include "app/Zeitpunkt.h"
 #include "data/DatenSatz.h"
 #include "editing/RechnungsSummen.h"
+#include "navigation/TextVorrat.h"
 
 #include <cstdint>
 #include <functional>
@@ -137,6 +138,9 @@ private:
     Handler handlerVon(const Steuerelement& s) const;
     void anzeigeFelderSetzen(); // side panel "Zugriff DatenSatz" from the page fields
     void positionenNachAbbruch(std::int64_t nummer, const DatenSatz* satz);
+
+    // Buffers of list lines that a narrower load did not need: the next full load reuses them.
+    TextVorrat zeilenVorrat_;
     void KennzeichenAendern(const char* kennzeichen);
     bool KundenNummerNormalisieren(); // false after its error message
     void GespeichertenSatzWaehlen(const std::string& rechnungsNummer);

@@ -17,21 +17,6 @@ std::uint64_t praefix(std::string_view text) {
 
 } // namespace
 
-void TextVorrat::aufnehmen(std::vector<std::string>& texte) {
-    for (std::string& t : texte)
-        vorrat_.push_back(std::move(t));
-    texte.clear();
-}
-
-std::string TextVorrat::nehmen() {
-    if (vorrat_.empty())
-        return {};
-    std::string t = std::move(vorrat_.back());
-    vorrat_.pop_back();
-    t.clear();
-    return t;
-}
-
 Baumaufbau::Baumaufbau(Baumansicht& baum) : baum_(baum), plaetze_(1024) {
     for (Baumknoten& w : baum_.wurzeln) {
         kinderTexte_.aufnehmen(w.kinder);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Steuerelement.h"
+#include "navigation/TextVorrat.h"
 
 #include <cstdint>
 #include <string>
@@ -8,19 +9,6 @@
 #include <vector>
 
 namespace fkb {
-
-// Texts of an earlier load, kept as buffers for the next one: a reload of a large file then
-// builds its 100 000 texts without asking the allocator for each.
-class TextVorrat {
-public:
-    void aufnehmen(std::vector<std::string>& texte);
-    void aufnehmen(std::string& text) { vorrat_.push_back(std::move(text)); }
-    // An empty text, with the capacity of one taken in earlier where there is one.
-    std::string nehmen();
-
-private:
-    std::vector<std::string> vorrat_;
-};
 
 // Builds the customer tree while the data file streams past. A category's root is found in
 // constant time; it is the first equal entry, as a scan of the category list would find, since

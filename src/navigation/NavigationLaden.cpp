@@ -62,8 +62,8 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
     // reset below empties.
     const std::string text = gewaehlt;
     // Long list lines, tree texts and categories are kept apart, so that each buffer fits its reuse.
-    TextVorrat zeilenVorrat, kategorieVorrat;
-    zeilenVorrat.aufnehmen(ListeObjekt.zeilen);
+    TextVorrat kategorieVorrat;
+    zeilenVorrat_.aufnehmen(ListeObjekt.zeilen);
     kategorieVorrat.aufnehmen(KategorieListe.eintraege);
 
     ListeObjekt.leeren();
@@ -104,7 +104,7 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
 
                 kategorieText(*satz, kategorie);
                 if (suche ? volltext.trifft(*satz) : (alles || text == kategorie)) {
-                    ListeObjekt.zeilen.push_back(zeilenVorrat.nehmen());
+                    ListeObjekt.zeilen.push_back(zeilenVorrat_.nehmen());
                     listenzeile(*satz, i, ListeObjekt.zeilen.back());
                     // Checked while both lines are still in the cache; saves a pass before sorting.
                     if (geordnet && ListeObjekt.zeilen.size() > 1)
