@@ -17,23 +17,11 @@ void kategorieText(const DatenSatz& s, std::string& ziel) {
     ausWindows1252Anhaengen(s.roh(SatzFeld::Vorname), ziel);
 }
 
-std::string kategorieText(const DatenSatz& s) {
-    std::string text;
-    kategorieText(s, text);
-    return text;
-}
-
 void baumKindText(const DatenSatz& s, std::string& ziel) {
     ziel.clear();
     ausWindows1252Anhaengen(s.roh(SatzFeld::RechnungsNummer), ziel);
     ziel += "   ";
     ausWindows1252Anhaengen(s.roh(SatzFeld::Position(1)), ziel);
-}
-
-std::string baumKindText(const DatenSatz& s) {
-    std::string text;
-    baumKindText(s, text);
-    return text;
 }
 
 namespace {
@@ -50,12 +38,6 @@ void leerraumAnhaengen(std::string& zeile, std::size_t laenge) {
 
 void leerraumAnhaengen(std::string& zeile) {
     leerraumAnhaengen(zeile, zeichenAnzahl(zeile));
-}
-
-std::string listenzeile(const DatenSatz& s, std::int64_t schluessel) {
-    std::string zeile;
-    listenzeile(s, schluessel, zeile);
-    return zeile;
 }
 
 void listenzeile(const DatenSatz& s, std::int64_t schluessel, std::string& zeile) {

@@ -12,13 +12,10 @@ namespace fkb {
 // nothing trimmed, nothing filled up.
 
 // KundenNummer - Name, Vorname
-std::string kategorieText(const DatenSatz& satz);
 void kategorieText(const DatenSatz& satz, std::string& ziel);
 // RechnungsNummer, three blanks, Position01
-std::string baumKindText(const DatenSatz& satz);
 void baumKindText(const DatenSatz& satz, std::string& ziel);
 // RechnungsNummer - Name, Vorname, three blanks, RechnungsDatum, the blank runs, "~~~" and the key.
-std::string listenzeile(const DatenSatz& satz, std::int64_t schluessel);
 void listenzeile(const DatenSatz& satz, std::int64_t schluessel, std::string& ziel);
 // The main window's caption from the first record of a file.
 std::string fensterTitel(const DatenSatz& satz);
