@@ -138,6 +138,7 @@ private:
     Handler handlerVon(const Steuerelement& s) const;
     void anzeigeFelderSetzen(); // side panel "Zugriff DatenSatz" from the page fields
     void positionenNachAbbruch(std::int64_t nummer, const DatenSatz* satz);
+    void zaehlerTexteSetzen(std::int32_t saetze, std::uint32_t kunde, std::uint32_t rechnung);
 
     // Buffers of list lines that a narrower load did not need: the next full load reuses them.
     TextVorrat zeilenVorrat_;

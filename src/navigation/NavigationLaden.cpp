@@ -52,9 +52,13 @@ void TFKB_Formular::KategorienZuruecksetzen() {
 }
 
 void TFKB_Formular::ZaehlerAnzeigen() {
-    PanelLetzteKundenNummer.text = "letzte KundenNummer: " + std::to_string(LetzteKundenNummer);
-    PanelLetzteRechnungsNummer.text = "Letzte RechnungsNummer: " + std::to_string(LetzteRechnungsNummer);
-    PanelAnzahlSaetze.text = "Anzahl Sätze: " + std::to_string(AnzahlSaetze);
+    zaehlerTexteSetzen(AnzahlSaetze, LetzteKundenNummer, LetzteRechnungsNummer);
+}
+
+void TFKB_Formular::zaehlerTexteSetzen(std::int32_t saetze, std::uint32_t kunde, std::uint32_t rechnung) {
+    PanelLetzteKundenNummer.text = "letzte KundenNummer: " + std::to_string(kunde);
+    PanelLetzteRechnungsNummer.text = "Letzte RechnungsNummer: " + std::to_string(rechnung);
+    PanelAnzahlSaetze.text = "Anzahl Sätze: " + std::to_string(saetze);
 }
 
 void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
@@ -151,9 +155,7 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
         ++ListeObjekt.stand;
         ++BaumInhalt.stand;
         ++KategorieListe.stand;
-        PanelLetzteKundenNummer.text = "letzte KundenNummer: " + std::to_string(gezeigtKunde);
-        PanelLetzteRechnungsNummer.text = "Letzte RechnungsNummer: " + std::to_string(gezeigtRechnung);
-        PanelAnzahlSaetze.text = "Anzahl Sätze: " + std::to_string(gezeigtSaetze);
+        zaehlerTexteSetzen(gezeigtSaetze, gezeigtKunde, gezeigtRechnung);
         if (AnzahlKnoten > 0)
             PanelUst.text = "UmsatzSteuer";
         throw;
