@@ -1,9 +1,12 @@
 # Everything starts from a fresh Debian 12 machine: bootstrap installs what is missing.
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_KERN ?= build-kern
+# ccache where it is installed: the second configuration compiles the same core sources again.
+LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 JOBS       ?= $(shell nproc)
 
-.PHONY: all bootstrap build run test test-asan bench format clean
+.PHONY: all bootstrap build run test test-kern test-asan bench format clean
 
 all: build
 
@@ -11,7 +14,7 @@ bootstrap:
 	@scripts/bootstrap
 
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
 
 build: bootstrap $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
@@ -22,8 +25,16 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The core, the driver and their tests without Qt: the proof that no Qt header is needed below ui/.
+$(BUILD_KERN)/build.ninja:
+	cmake -S . -B $(BUILD_KERN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DFKB_GUI=OFF $(LAUNCHER)
+
+test-kern: bootstrap $(BUILD_KERN)/build.ninja
+	cmake --build $(BUILD_KERN) -j $(JOBS)
+	cd $(BUILD_KERN) && ctest --output-on-failure -j $(JOBS)
+
 $(BUILD_ASAN)/build.ninja:
-	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFKB_SANITIZE=ON
+	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFKB_SANITIZE=ON $(LAUNCHER)
 
 test-asan: bootstrap $(BUILD_ASAN)/build.ninja
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
@@ -37,4 +48,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_KERN)

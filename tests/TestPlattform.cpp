@@ -1,8 +1,5 @@
 #include "TestPlattform.h"
 
-#include <cstdlib>
-#include <stdexcept>
-
 namespace fkb::test {
 
 void TestPlattform::fehlerMelden(const std::string& text) {
@@ -51,18 +48,6 @@ std::vector<std::string> TestPlattform::texte(const std::string& art) const {
         if (m.art == art)
             ergebnis.push_back(m.text);
     return ergebnis;
-}
-
-TempOrdner::TempOrdner() {
-    std::string vorlage = (std::filesystem::temp_directory_path() / "fkb-test-XXXXXX").string();
-    if (!::mkdtemp(vorlage.data()))
-        throw std::runtime_error("mkdtemp failed");
-    wurzel_ = vorlage;
-}
-
-TempOrdner::~TempOrdner() {
-    std::error_code ignoriert;
-    std::filesystem::remove_all(wurzel_, ignoriert);
 }
 
 } // namespace fkb::test

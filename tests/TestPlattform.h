@@ -1,9 +1,9 @@
 #pragma once
 
+#include "TempOrdner.h"
 #include "app/Plattform.h"
 
 #include <deque>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,20 +46,6 @@ public:
     // Texts of all boxes of one kind, in order; and forgetting them.
     std::vector<std::string> texte(const std::string& art) const;
     void vergessen() { meldungen.clear(); }
-};
-
-// A fresh, empty folder below the system's temporary folder, removed at the end.
-class TempOrdner {
-public:
-    TempOrdner();
-    ~TempOrdner();
-    TempOrdner(const TempOrdner&) = delete;
-    TempOrdner& operator=(const TempOrdner&) = delete;
-    std::string pfad(const std::string& name) const { return (wurzel_ / name).string(); }
-    const std::filesystem::path& wurzel() const { return wurzel_; }
-
-private:
-    std::filesystem::path wurzel_;
 };
 
 } // namespace fkb::test

@@ -11,31 +11,22 @@ std::string zeilenNummer(int k) {
 }
 
 Bedienelemente::Bedienelemente() {
-#define FKB_EINRICHTEN(n, a, e, t, h, m, r, ak)                                                                        \
-    n.name = #n;                                                                                                       \
-    n.art = Art::a;                                                                                                    \
-    n.eltern = e;                                                                                                      \
-    n.text = t;                                                                                                        \
-    n.hinweis = h;                                                                                                     \
-    n.maxLaenge = m;                                                                                                   \
-    n.nurLesen = r;                                                                                                    \
-    n.aktiv = ak;                                                                                                      \
-    eintragen(n);
-    FKB_STEUERELEMENTE(FKB_EINRICHTEN)
-#undef FKB_EINRICHTEN
-
-    for (Steuerelement* s : {&Ikons, &Volltextsuche, &WarnungenHinweise})
-        s->abhakbar = s->haken = true;
+#define FKB_EINTRAGEN(n, ...) eintragen(n);
+    FKB_STEUERELEMENTE(FKB_EINTRAGEN)
+#undef FKB_EINTRAGEN
 
     for (int i = 0; i < AnzahlZeilen; ++i) {
-        std::string nr = zeilenNummer(i + 1);
+        const std::string nr = zeilenNummer(i + 1);
+        auto zeile = [&](const char* name, int maxLaenge) {
+            return Steuerelement{.name = name + nr, .art = Art::Feld, .maxLaenge = maxLaenge, .eltern = &Rechnung};
+        };
         // The nineteenth position field has always taken 30 characters only.
-        Position[i] = {"Position" + nr, Art::Feld,         "",    "",       true, true, false,
-                       false,           i == 18 ? 30 : 50, false, &Rechnung};
-        ME[i] = {"ME" + nr, Art::Feld, "", "", true, true, false, false, 3, false, &Rechnung};
-        Menge[i] = {"Menge" + nr, Art::Feld, "", "", true, true, false, false, 7, false, &Rechnung};
-        Preis[i] = {"Preis" + nr, Art::Feld, "", "", true, true, false, false, 9, false, &Rechnung};
-        Wert[i] = {"Wert" + nr, Art::Feld, "", "", true, true, false, false, 0, true, &Rechnung};
+        Position[i] = zeile("Position", i == 18 ? 30 : 50);
+        ME[i] = zeile("ME", 3);
+        Menge[i] = zeile("Menge", 7);
+        Preis[i] = zeile("Preis", 9);
+        Wert[i] = zeile("Wert", 0);
+        Wert[i].nurLesen = true;
     }
     for (auto* zeile : {&Position, &ME, &Menge, &Preis, &Wert})
         for (Steuerelement& s : *zeile)
@@ -43,6 +34,7 @@ Bedienelemente::Bedienelemente() {
 }
 
 void Bedienelemente::eintragen(Steuerelement& s) {
+    s.starttext = s.text;
     reihenfolge_.push_back(&s);
     nachName_.emplace(s.name, &s);
 }

@@ -10,132 +10,154 @@
 
 namespace fkb {
 
-// Every control of the main window that the logic reads or changes, with its start state:
-// X(name, kind, parent, text, hint, maximum entry length, read-only, enabled).
+// Every control of the main window that the logic reads or changes, with its start state. Each entry
+// names the control and then sets, by name, what differs from an enabled, visible control without text.
 // Order matters: it is the order of the registry, of the driver's state and of the tab chain.
 #define FKB_STEUERELEMENTE(X)                                                                                          \
-    X(Datei, Menue, nullptr, "Datei", "", 0, false, true)                                                              \
-    X(Neu, Menuepunkt, &Datei, "Neu", "Datei Neu", 0, false, true)                                                     \
-    X(Oeffnen, Menuepunkt, &Datei, "Öffnen...", "Datei öffnen", 0, false, true)                                        \
-    X(Speichern, Menuepunkt, &Datei, "Speichern", "Datei Speichern", 0, false, false)                                  \
-    X(SpeichernUnter, Menuepunkt, &Datei, "Speichern unter...", "Datei Speichern unter...", 0, false, false)           \
-    X(Loeschen, Menuepunkt, &Datei, "Löschen", "Datei Löschen", 0, false, false)                                       \
-    X(Beenden, Menuepunkt, &Datei, "Beenden", "Programm Beenden", 0, false, true)                                      \
-    X(Optionen1, Menue, nullptr, "Optionen", "", 0, false, true)                                                       \
-    X(Ikons, Menuepunkt, &Optionen1, "Ikons", "", 0, false, true)                                                      \
-    X(Volltextsuche, Menuepunkt, &Optionen1, "Volltextsuche", "", 0, false, true)                                      \
-    X(WarnungenHinweise, Menuepunkt, &Optionen1, "Warnungen / Hinweise", "", 0, false, true)                           \
-    X(Hilfe1, Menue, nullptr, "Hilfe", "", 0, false, true)                                                             \
-    X(FKBHilfe, Menuepunkt, &Hilfe1, "FKB-Hilfe", "Anzeige Hilfe FKB", 0, false, true)                                 \
-    X(Info, Menuepunkt, &Hilfe1, "Info...", "", 0, false, true)                                                        \
-    X(ButtonPanel, Werkzeugleiste, nullptr, "", "", 0, false, true)                                                    \
-    X(SpeedButtonNeu, Werkzeugknopf, &ButtonPanel, "", "Datei Neu", 0, false, true)                                    \
-    X(SpeedButtonOeffnen, Werkzeugknopf, &ButtonPanel, "", "Datei Öffnen...", 0, false, true)                          \
-    X(SpeedButtonSpeichern, Werkzeugknopf, &ButtonPanel, "", "Datei Speichern", 0, false, false)                       \
-    X(SpeedButtonSpeichernUnter, Werkzeugknopf, &ButtonPanel, "", "Datei Speichern unter...", 0, false, false)         \
-    X(SpeedButtonLoeschen, Werkzeugknopf, &ButtonPanel, "", "Datei Löschen", 0, false, false)                          \
-    X(SpeedButtonHilfe, Werkzeugknopf, &ButtonPanel, "", "Hilfe FKB-Hilfe", 0, false, true)                            \
-    X(SpeedButtonInfo, Werkzeugknopf, &ButtonPanel, "", "Hilfe Info...", 0, false, true)                               \
-    X(SpeedButtonBeenden, Werkzeugknopf, &ButtonPanel, "", "Programm Beenden", 0, false, true)                         \
-    X(Navigation, Seite, nullptr, "Navigation", "", 0, false, true)                                                    \
-    X(Kunde, Seite, nullptr, "Kunde", "", 0, false, true)                                                              \
-    X(Rechnung, Seite, nullptr, "Rechnung", "", 0, false, true)                                                        \
-    X(Information, Seite, nullptr, "Fahndung", "", 0, false, true)                                                     \
+    X(Datei, .art = Art::Menue, .text = "Datei")                                                                       \
+    X(Neu, .art = Art::Menuepunkt, .text = "Neu", .hinweis = "Datei Neu", .eltern = &Datei)                            \
+    X(Oeffnen, .art = Art::Menuepunkt, .text = "Öffnen...", .hinweis = "Datei öffnen", .eltern = &Datei)               \
+    X(Speichern, .art = Art::Menuepunkt, .text = "Speichern", .hinweis = "Datei Speichern", .aktiv = false,            \
+      .eltern = &Datei)                                                                                                \
+    X(SpeichernUnter, .art = Art::Menuepunkt, .text = "Speichern unter...", .hinweis = "Datei Speichern unter...",     \
+      .aktiv = false, .eltern = &Datei)                                                                                \
+    X(Loeschen, .art = Art::Menuepunkt, .text = "Löschen", .hinweis = "Datei Löschen", .aktiv = false,                 \
+      .eltern = &Datei)                                                                                                \
+    X(Beenden, .art = Art::Menuepunkt, .text = "Beenden", .hinweis = "Programm Beenden", .eltern = &Datei)             \
+    X(Optionen1, .art = Art::Menue, .text = "Optionen")                                                                \
+    X(Ikons, .art = Art::Menuepunkt, .text = "Ikons", .haken = true, .abhakbar = true, .eltern = &Optionen1)           \
+    X(Volltextsuche, .art = Art::Menuepunkt, .text = "Volltextsuche", .haken = true, .abhakbar = true,                 \
+      .eltern = &Optionen1)                                                                                            \
+    X(WarnungenHinweise, .art = Art::Menuepunkt, .text = "Warnungen / Hinweise", .haken = true, .abhakbar = true,      \
+      .eltern = &Optionen1)                                                                                            \
+    X(Hilfe1, .art = Art::Menue, .text = "Hilfe")                                                                      \
+    X(FKBHilfe, .art = Art::Menuepunkt, .text = "FKB-Hilfe", .hinweis = "Anzeige Hilfe FKB", .eltern = &Hilfe1)        \
+    X(Info, .art = Art::Menuepunkt, .text = "Info...", .eltern = &Hilfe1)                                              \
+    X(ButtonPanel, .art = Art::Werkzeugleiste)                                                                         \
+    X(SpeedButtonNeu, .art = Art::Werkzeugknopf, .hinweis = "Datei Neu", .eltern = &ButtonPanel)                       \
+    X(SpeedButtonOeffnen, .art = Art::Werkzeugknopf, .hinweis = "Datei Öffnen...", .eltern = &ButtonPanel)             \
+    X(SpeedButtonSpeichern, .art = Art::Werkzeugknopf, .hinweis = "Datei Speichern", .aktiv = false,                   \
+      .eltern = &ButtonPanel)                                                                                          \
+    X(SpeedButtonSpeichernUnter, .art = Art::Werkzeugknopf, .hinweis = "Datei Speichern unter...", .aktiv = false,     \
+      .eltern = &ButtonPanel)                                                                                          \
+    X(SpeedButtonLoeschen, .art = Art::Werkzeugknopf, .hinweis = "Datei Löschen", .aktiv = false,                      \
+      .eltern = &ButtonPanel)                                                                                          \
+    X(SpeedButtonHilfe, .art = Art::Werkzeugknopf, .hinweis = "Hilfe FKB-Hilfe", .eltern = &ButtonPanel)               \
+    X(SpeedButtonInfo, .art = Art::Werkzeugknopf, .hinweis = "Hilfe Info...", .eltern = &ButtonPanel)                  \
+    X(SpeedButtonBeenden, .art = Art::Werkzeugknopf, .hinweis = "Programm Beenden", .eltern = &ButtonPanel)            \
+    X(Navigation, .art = Art::Seite, .text = "Navigation")                                                             \
+    X(Kunde, .art = Art::Seite, .text = "Kunde")                                                                       \
+    X(Rechnung, .art = Art::Seite, .text = "Rechnung")                                                                 \
+    X(Information, .art = Art::Seite, .text = "Fahndung")                                                              \
     /* record buttons and the side panel "Zugriff DatenSatz" */                                                        \
-    X(Satz_Neu, Knopf, nullptr, "Neu", "Satz neu in Datei", 0, false, false)                                           \
-    X(Satz_Speichern, Knopf, nullptr, "Überschreiben", "Satz speichern in Datei", 0, false, false)                     \
-    X(Satz_Loeschen, Knopf, nullptr, "Loeschen", "Satz löschen aus Datei", 0, false, false)                            \
-    X(AnzeigeName, Feld, nullptr, "Name", "", 0, true, true)                                                           \
-    X(AnzeigeVorname, Feld, nullptr, "Vorname", "", 0, true, true)                                                     \
-    X(AnzeigeKundenNummer, Feld, nullptr, "Ku-Nr.", "", 0, true, true)                                                 \
-    X(AnzeigeRechnungsNummer, Feld, nullptr, "Re-Nr.", "", 0, true, true)                                              \
-    X(PanelLetzteKundenNummer, Panel, nullptr, "letzte KundenNummer: 0", "", 0, false, true)                           \
-    X(PanelLetzteRechnungsNummer, Panel, nullptr, "Letzte RechnungsNummer: 0", "", 0, false, true)                     \
-    X(PanelAnzahlSaetze, Panel, nullptr, "Anzahl Sätze: 0", "", 0, false, true)                                        \
+    X(Satz_Neu, .art = Art::Knopf, .text = "Neu", .hinweis = "Satz neu in Datei", .aktiv = false)                      \
+    X(Satz_Speichern, .art = Art::Knopf, .text = "Überschreiben", .hinweis = "Satz speichern in Datei",                \
+      .aktiv = false)                                                                                                  \
+    X(Satz_Loeschen, .art = Art::Knopf, .text = "Loeschen", .hinweis = "Satz löschen aus Datei", .aktiv = false)       \
+    X(AnzeigeName, .art = Art::Feld, .text = "Name", .nurLesen = true)                                                 \
+    X(AnzeigeVorname, .art = Art::Feld, .text = "Vorname", .nurLesen = true)                                           \
+    X(AnzeigeKundenNummer, .art = Art::Feld, .text = "Ku-Nr.", .nurLesen = true)                                       \
+    X(AnzeigeRechnungsNummer, .art = Art::Feld, .text = "Re-Nr.", .nurLesen = true)                                    \
+    X(PanelLetzteKundenNummer, .art = Art::Panel, .text = "letzte KundenNummer: 0")                                    \
+    X(PanelLetzteRechnungsNummer, .art = Art::Panel, .text = "Letzte RechnungsNummer: 0")                              \
+    X(PanelAnzahlSaetze, .art = Art::Panel, .text = "Anzahl Sätze: 0")                                                 \
     /* page Navigation */                                                                                              \
-    X(PanelBaum, Panel, &Navigation, "KundenNummer - Name, Vorname", "", 0, false, true)                               \
-    X(PanelBaumStruktur, Panel, &Navigation, "BaumStruktur - Re-Nr. - 1. Position", "", 0, false, true)                \
-    X(Baum, Baum, &Navigation, "", "", 0, false, false)                                                                \
-    X(PanelAnzeige, Panel, &Navigation, "Re-Nr. - Name, Vorname - RechnungsDatum", "", 0, false, true)                 \
-    X(ListBoxObjekt, Liste, &Navigation, "", "", 0, false, true)                                                       \
-    X(PanelAuswahlObjekt, Panel, &Navigation, "Auswahl Objekt", "", 0, false, true)                                    \
-    X(ComboBoxKategorie, Auswahlliste, &Navigation, "", "", 0, false, true)                                            \
-    X(PanelOverKategorie, Panel, &Navigation, "", "", 0, false, true)                                                  \
-    X(PanelVolltextsuche, Panel, &Navigation, "Volltextsuche", "", 0, false, true)                                     \
-    X(EditSuchText, Feld, &PanelVolltextsuche, "SuchText", "", 0, false, false)                                        \
-    X(ButtonSuche, Knopf, &PanelVolltextsuche, "Suche", "", 0, false, false)                                           \
+    X(PanelBaum, .art = Art::Panel, .text = "KundenNummer - Name, Vorname", .eltern = &Navigation)                     \
+    X(PanelBaumStruktur, .art = Art::Panel, .text = "BaumStruktur - Re-Nr. - 1. Position", .eltern = &Navigation)      \
+    X(Baum, .art = Art::Baum, .aktiv = false, .eltern = &Navigation)                                                   \
+    X(PanelAnzeige, .art = Art::Panel, .text = "Re-Nr. - Name, Vorname - RechnungsDatum", .eltern = &Navigation)       \
+    X(ListBoxObjekt, .art = Art::Liste, .eltern = &Navigation)                                                         \
+    X(PanelAuswahlObjekt, .art = Art::Panel, .text = "Auswahl Objekt", .eltern = &Navigation)                          \
+    X(ComboBoxKategorie, .art = Art::Auswahlliste, .eltern = &Navigation)                                              \
+    X(PanelOverKategorie, .art = Art::Panel, .eltern = &Navigation)                                                    \
+    X(PanelVolltextsuche, .art = Art::Panel, .text = "Volltextsuche", .eltern = &Navigation)                           \
+    X(EditSuchText, .art = Art::Feld, .text = "SuchText", .aktiv = false, .eltern = &PanelVolltextsuche)               \
+    X(ButtonSuche, .art = Art::Knopf, .text = "Suche", .aktiv = false, .eltern = &PanelVolltextsuche)                  \
     /* page Kunde */                                                                                                   \
-    X(KundenNummer, Feld, &Kunde, "Ku.-Nr.", "", 6, false, true)                                                       \
-    X(SpeedButtonKundenNummer, Knopf, &Kunde, "+1", "inkrementiert die KundenNummer", 0, false, true)                  \
-    X(Anrede, Feld, &Kunde, "Herr", "", 5, false, true)                                                                \
-    X(ButtonHerr, Knopf, &Kunde, "Herr", "", 0, false, true)                                                           \
-    X(ButtonFrau, Knopf, &Kunde, "Frau", "", 0, false, true)                                                           \
-    X(ButtonFirma, Knopf, &Kunde, "Firma", "", 0, false, true)                                                         \
-    X(Firma, Feld, &Kunde, "Firma", "", 30, false, true)                                                               \
-    X(Name, Feld, &Kunde, "Name", "", 30, false, true)                                                                 \
-    X(Vorname, Feld, &Kunde, "Vorname", "", 30, false, true)                                                           \
-    X(Zusatz, Feld, &Kunde, "Zusatz", "", 30, false, true)                                                             \
-    X(Strasse, Feld, &Kunde, "Strasse", "", 40, false, true)                                                           \
-    X(Nummer, Feld, &Kunde, "Nr.", "", 5, false, true)                                                                 \
-    X(PLZ, Feld, &Kunde, "PLZ", "", 5, false, true)                                                                    \
-    X(Ort, Feld, &Kunde, "Ort", "", 30, false, true)                                                                   \
-    X(Land, Feld, &Kunde, "Land", "", 30, false, true)                                                                 \
-    X(Telephon, Feld, &Kunde, "Telephon", "", 30, false, true)                                                         \
-    X(Fax, Feld, &Kunde, "Fax / Mobil", "", 30, false, true)                                                           \
-    X(Mail, Feld, &Kunde, "Mail", "", 30, false, true)                                                                 \
-    X(InternetAdresse, Feld, &Kunde, "InternetAdresse", "", 30, false, true)                                           \
-    X(Fahrzeug, Feld, &Kunde, "Fahrzeug", "", 30, false, true)                                                         \
-    X(Bemerkung, Textbereich, &Kunde, "Bemerkung", "", 255, false, true)                                               \
-    X(RechnungsNummer, Feld, &Kunde, "Re-Nr.", "", 6, false, true)                                                     \
-    X(SpeedButtonRechnungsNummer, Knopf, &Kunde, "+1", "inkrementiert die RechnungsNummer", 0, false, true)            \
-    X(RechnungsKennZeichen, Feld, &Kunde, "A", "nur mit Button änderbar.", 0, true, true)                              \
-    X(ButtonAngebot, Knopf, &Kunde, "A=Angebot", "", 0, false, true)                                                   \
-    X(ButtonRechnung, Knopf, &Kunde, "R=Rechnung", "", 0, false, true)                                                 \
-    X(ButtonBezahlt, Knopf, &Kunde, "B=bezahlte Rechnung", "", 0, false, true)                                         \
-    X(ZahlungsEingang, Feld, &Kunde, "ZahlungsEingang", "", 0, false, true)                                            \
-    X(LieferKennzeichen, Feld, &Kunde, "B", "", 0, true, true)                                                         \
-    X(ButtonBRD, Knopf, &Kunde, "BRD", "", 0, false, true)                                                             \
-    X(ButtonEU, Knopf, &Kunde, "EU", "", 0, false, true)                                                               \
-    X(ButtonDrittland, Knopf, &Kunde, "Drittland", "", 0, false, true)                                                 \
-    X(ZolltarifNummer, Feld, &Kunde, "Zolltarif-Nr. / Ust-IDN", "", 15, false, true)                                   \
-    X(LeistungsDatum, Feld, &Kunde, "Leist.Dat.", "", 0, false, true)                                                  \
-    X(SpeedButtonLeistungsDatum, Knopf, &Kunde, "Heute", "setzt das LeistungsDatum", 0, false, true)                   \
-    X(RechnungsDatum, Feld, &Kunde, "Rechn.Dat.", "", 10, false, true)                                                 \
-    X(SpeedButtonRechnungsDatum, Knopf, &Kunde, "Heute", "setzt das RechnungsDatum", 0, false, true)                   \
-    X(SystemStempel, Feld, &Kunde, "", "wird bei Neu / Überschreiben gesetzt", 0, false, true)                         \
-    X(PanelVorlageKunde, Panel, &Kunde, "", "", 0, false, false)                                                       \
-    X(UpDownKunde, Schrittregler, &PanelVorlageKunde, "", "", 0, false, true)                                          \
-    X(EditLadenVorlage, Feld, &PanelVorlageKunde, "1", "", 2, true, true)                                              \
-    X(BitBtnLadenVorlageKunde, Knopf, &PanelVorlageKunde, "Laden", "läd die Vorlage Nr.", 0, false, true)              \
+    X(KundenNummer, .art = Art::Feld, .text = "Ku.-Nr.", .maxLaenge = 6, .eltern = &Kunde)                             \
+    X(SpeedButtonKundenNummer, .art = Art::Knopf, .text = "+1", .hinweis = "inkrementiert die KundenNummer",           \
+      .eltern = &Kunde)                                                                                                \
+    X(Anrede, .art = Art::Feld, .text = "Herr", .maxLaenge = 5, .eltern = &Kunde)                                      \
+    X(ButtonHerr, .art = Art::Knopf, .text = "Herr", .eltern = &Kunde)                                                 \
+    X(ButtonFrau, .art = Art::Knopf, .text = "Frau", .eltern = &Kunde)                                                 \
+    X(ButtonFirma, .art = Art::Knopf, .text = "Firma", .eltern = &Kunde)                                               \
+    X(Firma, .art = Art::Feld, .text = "Firma", .maxLaenge = 30, .eltern = &Kunde)                                     \
+    X(Name, .art = Art::Feld, .text = "Name", .maxLaenge = 30, .eltern = &Kunde)                                       \
+    X(Vorname, .art = Art::Feld, .text = "Vorname", .maxLaenge = 30, .eltern = &Kunde)                                 \
+    X(Zusatz, .art = Art::Feld, .text = "Zusatz", .maxLaenge = 30, .eltern = &Kunde)                                   \
+    X(Strasse, .art = Art::Feld, .text = "Strasse", .maxLaenge = 40, .eltern = &Kunde)                                 \
+    X(Nummer, .art = Art::Feld, .text = "Nr.", .maxLaenge = 5, .eltern = &Kunde)                                       \
+    X(PLZ, .art = Art::Feld, .text = "PLZ", .maxLaenge = 5, .eltern = &Kunde)                                          \
+    X(Ort, .art = Art::Feld, .text = "Ort", .maxLaenge = 30, .eltern = &Kunde)                                         \
+    X(Land, .art = Art::Feld, .text = "Land", .maxLaenge = 30, .eltern = &Kunde)                                       \
+    X(Telephon, .art = Art::Feld, .text = "Telephon", .maxLaenge = 30, .eltern = &Kunde)                               \
+    X(Fax, .art = Art::Feld, .text = "Fax / Mobil", .maxLaenge = 30, .eltern = &Kunde)                                 \
+    X(Mail, .art = Art::Feld, .text = "Mail", .maxLaenge = 30, .eltern = &Kunde)                                       \
+    X(InternetAdresse, .art = Art::Feld, .text = "InternetAdresse", .maxLaenge = 30, .eltern = &Kunde)                 \
+    X(Fahrzeug, .art = Art::Feld, .text = "Fahrzeug", .maxLaenge = 30, .eltern = &Kunde)                               \
+    X(Bemerkung, .art = Art::Textbereich, .text = "Bemerkung", .maxLaenge = 255, .eltern = &Kunde)                     \
+    X(RechnungsNummer, .art = Art::Feld, .text = "Re-Nr.", .maxLaenge = 6, .eltern = &Kunde)                           \
+    X(SpeedButtonRechnungsNummer, .art = Art::Knopf, .text = "+1", .hinweis = "inkrementiert die RechnungsNummer",     \
+      .eltern = &Kunde)                                                                                                \
+    X(RechnungsKennZeichen, .art = Art::Feld, .text = "A", .hinweis = "nur mit Button änderbar.", .nurLesen = true,    \
+      .eltern = &Kunde)                                                                                                \
+    X(ButtonAngebot, .art = Art::Knopf, .text = "A=Angebot", .eltern = &Kunde)                                         \
+    X(ButtonRechnung, .art = Art::Knopf, .text = "R=Rechnung", .eltern = &Kunde)                                       \
+    X(ButtonBezahlt, .art = Art::Knopf, .text = "B=bezahlte Rechnung", .eltern = &Kunde)                               \
+    X(ZahlungsEingang, .art = Art::Feld, .text = "ZahlungsEingang", .eltern = &Kunde)                                  \
+    X(LieferKennzeichen, .art = Art::Feld, .text = "B", .nurLesen = true, .eltern = &Kunde)                            \
+    X(ButtonBRD, .art = Art::Knopf, .text = "BRD", .eltern = &Kunde)                                                   \
+    X(ButtonEU, .art = Art::Knopf, .text = "EU", .eltern = &Kunde)                                                     \
+    X(ButtonDrittland, .art = Art::Knopf, .text = "Drittland", .eltern = &Kunde)                                       \
+    X(ZolltarifNummer, .art = Art::Feld, .text = "Zolltarif-Nr. / Ust-IDN", .maxLaenge = 15, .eltern = &Kunde)         \
+    X(LeistungsDatum, .art = Art::Feld, .text = "Leist.Dat.", .eltern = &Kunde)                                        \
+    X(SpeedButtonLeistungsDatum, .art = Art::Knopf, .text = "Heute", .hinweis = "setzt das LeistungsDatum",            \
+      .eltern = &Kunde)                                                                                                \
+    X(RechnungsDatum, .art = Art::Feld, .text = "Rechn.Dat.", .maxLaenge = 10, .eltern = &Kunde)                       \
+    X(SpeedButtonRechnungsDatum, .art = Art::Knopf, .text = "Heute", .hinweis = "setzt das RechnungsDatum",            \
+      .eltern = &Kunde)                                                                                                \
+    X(SystemStempel, .art = Art::Feld, .hinweis = "wird bei Neu / Überschreiben gesetzt", .eltern = &Kunde)            \
+    X(PanelVorlageKunde, .art = Art::Panel, .aktiv = false, .eltern = &Kunde)                                          \
+    X(UpDownKunde, .art = Art::Schrittregler, .eltern = &PanelVorlageKunde)                                            \
+    X(EditLadenVorlage, .art = Art::Feld, .text = "1", .maxLaenge = 2, .nurLesen = true, .eltern = &PanelVorlageKunde) \
+    X(BitBtnLadenVorlageKunde, .art = Art::Knopf, .text = "Laden", .hinweis = "läd die Vorlage Nr.",                   \
+      .eltern = &PanelVorlageKunde)                                                                                    \
     /* page Rechnung: the 25 position rows follow this list in the registry */                                         \
-    X(VersandKosten, Feld, &Rechnung, "V-Kos.", "", 6, false, true)                                                    \
-    X(NachnameKosten, Feld, &Rechnung, "N-Kos.", "", 6, false, true)                                                   \
-    X(SonstigeKosten, Feld, &Rechnung, "S-Kos.", "", 6, false, true)                                                   \
-    X(BezeichnungSonstigeKosten, Feld, &Rechnung, "Bezeichnung Sonstige Kosten", "", 30, false, true)                  \
-    X(Summe_Positionen, Feld, &Rechnung, "Wert netto", "", 0, true, true)                                              \
-    X(PanelUst, Panel, &Rechnung, "UmsatzSteuer", "", 0, false, true)                                                  \
-    X(WertUst, Feld, &Rechnung, "UmsatzSteuer", "", 0, true, true)                                                     \
-    X(WertBrutto, Feld, &Rechnung, "Wert brutto", "", 0, true, true)                                                   \
-    X(SpeedButtonPruefung, Knopf, &Rechnung, "Prüfen", "berechnet die Summe Positionen", 0, false, false)              \
-    X(BitBtnDruck, Knopf, &Rechnung, "Druck Rechnung", "druckt die Rechnung", 0, false, false)                         \
-    X(PanelVorlageRechnung, Panel, &Rechnung, "", "", 0, false, false)                                                 \
-    X(UpDownRechnung, Schrittregler, &PanelVorlageRechnung, "", "Einstellen der Vorlage-Nr.", 0, false, true)          \
-    X(EditVorlageLaden, Feld, &PanelVorlageRechnung, "1", "", 2, true, true)                                           \
-    X(BitBtnVorlageLadenRechnung, Knopf, &PanelVorlageRechnung, "Laden", "läd die Vorlage Nr.", 0, false, true)        \
+    X(VersandKosten, .art = Art::Feld, .text = "V-Kos.", .maxLaenge = 6, .eltern = &Rechnung)                          \
+    X(NachnameKosten, .art = Art::Feld, .text = "N-Kos.", .maxLaenge = 6, .eltern = &Rechnung)                         \
+    X(SonstigeKosten, .art = Art::Feld, .text = "S-Kos.", .maxLaenge = 6, .eltern = &Rechnung)                         \
+    X(BezeichnungSonstigeKosten, .art = Art::Feld, .text = "Bezeichnung Sonstige Kosten", .maxLaenge = 30,             \
+      .eltern = &Rechnung)                                                                                             \
+    X(Summe_Positionen, .art = Art::Feld, .text = "Wert netto", .nurLesen = true, .eltern = &Rechnung)                 \
+    X(PanelUst, .art = Art::Panel, .text = "UmsatzSteuer", .eltern = &Rechnung)                                        \
+    X(WertUst, .art = Art::Feld, .text = "UmsatzSteuer", .nurLesen = true, .eltern = &Rechnung)                        \
+    X(WertBrutto, .art = Art::Feld, .text = "Wert brutto", .nurLesen = true, .eltern = &Rechnung)                      \
+    X(SpeedButtonPruefung, .art = Art::Knopf, .text = "Prüfen", .hinweis = "berechnet die Summe Positionen",           \
+      .aktiv = false, .eltern = &Rechnung)                                                                             \
+    X(BitBtnDruck, .art = Art::Knopf, .text = "Druck Rechnung", .hinweis = "druckt die Rechnung", .aktiv = false,      \
+      .eltern = &Rechnung)                                                                                             \
+    X(PanelVorlageRechnung, .art = Art::Panel, .aktiv = false, .eltern = &Rechnung)                                    \
+    X(UpDownRechnung, .art = Art::Schrittregler, .hinweis = "Einstellen der Vorlage-Nr.",                              \
+      .eltern = &PanelVorlageRechnung)                                                                                 \
+    X(EditVorlageLaden, .art = Art::Feld, .text = "1", .maxLaenge = 2, .nurLesen = true,                               \
+      .eltern = &PanelVorlageRechnung)                                                                                 \
+    X(BitBtnVorlageLadenRechnung, .art = Art::Knopf, .text = "Laden", .hinweis = "läd die Vorlage Nr.",                \
+      .eltern = &PanelVorlageRechnung)                                                                                 \
     /* page Information ("Fahndung") */                                                                                \
-    X(MonthCalendarVon, Kalender, &Information, "", "", 0, false, true)                                                \
-    X(MonthCalendarBis, Kalender, &Information, "", "", 0, false, true)                                                \
-    X(FahndungsRechnungsKennZeichen, Feld, &Information, "A", "", 0, true, true)                                       \
-    X(ButtonFahndungA, Knopf, &Information, "A=Angebot", "", 0, false, true)                                           \
-    X(ButtonFahndungR, Knopf, &Information, "R=Rechnung", "", 0, false, true)                                          \
-    X(ButtonFahndungB, Knopf, &Information, "B=bezahlte Rechnung", "", 0, false, true)                                 \
-    X(BitBtnStartFahndung, Knopf, &Information, "Start Fahndung", "", 0, false, false)                                 \
-    X(PanelFahndungAnzeige, Panel, &Information,                                                                       \
-      "Datum - Re-Nr. - Name, Vorname - NettoWert - Ust - BruttoWert - 1. Position", "", 0, false, true)               \
-    X(ListBoxFahndung, Liste, &Information, "", "", 0, false, true)                                                    \
-    X(PanelAnzahlFahndungsSaetze, Panel, &Information, "Anzahl FahndungsSätze", "", 0, false, true)                    \
-    X(BitBtnDruckFahndung, Knopf, &Information, "Druck Fahndung", "", 0, false, false)                                 \
-    X(BitBtnSetzenRKZ, Knopf, &Information, "Setzen Rechnungs-KZ auf bezahlt", "", 0, false, false)
+    X(MonthCalendarVon, .art = Art::Kalender, .eltern = &Information)                                                  \
+    X(MonthCalendarBis, .art = Art::Kalender, .eltern = &Information)                                                  \
+    X(FahndungsRechnungsKennZeichen, .art = Art::Feld, .text = "A", .nurLesen = true, .eltern = &Information)          \
+    X(ButtonFahndungA, .art = Art::Knopf, .text = "A=Angebot", .eltern = &Information)                                 \
+    X(ButtonFahndungR, .art = Art::Knopf, .text = "R=Rechnung", .eltern = &Information)                                \
+    X(ButtonFahndungB, .art = Art::Knopf, .text = "B=bezahlte Rechnung", .eltern = &Information)                       \
+    X(BitBtnStartFahndung, .art = Art::Knopf, .text = "Start Fahndung", .aktiv = false, .eltern = &Information)        \
+    X(PanelFahndungAnzeige, .art = Art::Panel,                                                                         \
+      .text = "Datum - Re-Nr. - Name, Vorname - NettoWert - Ust - BruttoWert - 1. Position", .eltern = &Information)   \
+    X(ListBoxFahndung, .art = Art::Liste, .eltern = &Information)                                                      \
+    X(PanelAnzahlFahndungsSaetze, .art = Art::Panel, .text = "Anzahl FahndungsSätze", .eltern = &Information)          \
+    X(BitBtnDruckFahndung, .art = Art::Knopf, .text = "Druck Fahndung", .aktiv = false, .eltern = &Information)        \
+    X(BitBtnSetzenRKZ, .art = Art::Knopf, .text = "Setzen Rechnungs-KZ auf bezahlt", .aktiv = false,                   \
+      .eltern = &Information)
 
 inline constexpr int AnzahlZeilen = 25;
 
@@ -143,7 +165,7 @@ inline constexpr int AnzahlZeilen = 25;
 // name for the binding and the driver. Addresses never change after construction.
 class Bedienelemente {
 public:
-#define FKB_MITGLIED(name, art, eltern, text, hinweis, max, nurLesen, aktiv) Steuerelement name;
+#define FKB_MITGLIED(n, ...) Steuerelement n{.name = #n, __VA_ARGS__};
     FKB_STEUERELEMENTE(FKB_MITGLIED)
 #undef FKB_MITGLIED
 

@@ -7,43 +7,50 @@
 
 namespace fkb {
 
-// A text field of the customer or invoice page, the record field it shows and the
-// placeholder that an empty form puts into it.
+// Where a page field's text goes when a record is built from the pages.
+enum class Feldgruppe {
+    Kunde,    // the customer's data, copied as it stands
+    Beleg,    // invoice number, payment date, customs or VAT number
+    Kosten,   // checked before they are stored
+    Abschluss // label of the other costs and the two dates
+};
+
+// A text field of the customer or invoice page and the record field it shows.
 struct Seitenfeld {
     Steuerelement Bedienelemente::*steuerelement;
     Feld feld;
-    const char* platzhalter;
+    Feldgruppe gruppe;
 };
 
 // The page fields that mirror a record text field one to one, in record order.
 // The two kind letters, the system stamp and the 25 rows are handled on their own.
 inline const std::array<Seitenfeld, 26> Seitenfelder = {{
-    {&Bedienelemente::KundenNummer, SatzFeld::KundenNummer, "Ku.-Nr."},
-    {&Bedienelemente::Anrede, SatzFeld::Anrede, "Herr"},
-    {&Bedienelemente::Firma, SatzFeld::Firma, "Firma"},
-    {&Bedienelemente::Name, SatzFeld::Name, "Name"},
-    {&Bedienelemente::Vorname, SatzFeld::Vorname, "Vorname"},
-    {&Bedienelemente::Zusatz, SatzFeld::Zusatz, "Zusatz"},
-    {&Bedienelemente::Strasse, SatzFeld::Strasse, "Strasse"},
-    {&Bedienelemente::Nummer, SatzFeld::Nummer, "Nr."},
-    {&Bedienelemente::PLZ, SatzFeld::PLZ, "PLZ"},
-    {&Bedienelemente::Ort, SatzFeld::Ort, "Ort"},
-    {&Bedienelemente::Land, SatzFeld::Land, "Land"},
-    {&Bedienelemente::Telephon, SatzFeld::Telephon, "Telephon"},
-    {&Bedienelemente::Fax, SatzFeld::Fax, "Fax / Mobil"},
-    {&Bedienelemente::Mail, SatzFeld::Mail, "Mail"},
-    {&Bedienelemente::InternetAdresse, SatzFeld::InternetAdresse, "InternetAdresse"},
-    {&Bedienelemente::Fahrzeug, SatzFeld::Fahrzeug, "Fahrzeug"},
-    {&Bedienelemente::Bemerkung, SatzFeld::Bemerkung, "Bemerkung"},
-    {&Bedienelemente::RechnungsNummer, SatzFeld::RechnungsNummer, "Re-Nr."},
-    {&Bedienelemente::ZahlungsEingang, SatzFeld::ZahlungsEingang, "ZahlungsEingang"},
-    {&Bedienelemente::ZolltarifNummer, SatzFeld::ZolltarifNummer, "Zolltarif-Nr. / Ust-IDN"},
-    {&Bedienelemente::VersandKosten, SatzFeld::VersandKosten, "V-Kos."},
-    {&Bedienelemente::NachnameKosten, SatzFeld::NachnameKosten, "N-Kos."},
-    {&Bedienelemente::SonstigeKosten, SatzFeld::SonstigeKosten, "S-Kos."},
-    {&Bedienelemente::BezeichnungSonstigeKosten, SatzFeld::BezeichnungSonstigeKosten, "Bezeichnung Sonstige Kosten"},
-    {&Bedienelemente::LeistungsDatum, SatzFeld::LeistungsDatum, "Leist.Dat."},
-    {&Bedienelemente::RechnungsDatum, SatzFeld::RechnungsDatum, "Rechn.Dat."},
+    {&Bedienelemente::KundenNummer, SatzFeld::KundenNummer, Feldgruppe::Kunde},
+    {&Bedienelemente::Anrede, SatzFeld::Anrede, Feldgruppe::Kunde},
+    {&Bedienelemente::Firma, SatzFeld::Firma, Feldgruppe::Kunde},
+    {&Bedienelemente::Name, SatzFeld::Name, Feldgruppe::Kunde},
+    {&Bedienelemente::Vorname, SatzFeld::Vorname, Feldgruppe::Kunde},
+    {&Bedienelemente::Zusatz, SatzFeld::Zusatz, Feldgruppe::Kunde},
+    {&Bedienelemente::Strasse, SatzFeld::Strasse, Feldgruppe::Kunde},
+    {&Bedienelemente::Nummer, SatzFeld::Nummer, Feldgruppe::Kunde},
+    {&Bedienelemente::PLZ, SatzFeld::PLZ, Feldgruppe::Kunde},
+    {&Bedienelemente::Ort, SatzFeld::Ort, Feldgruppe::Kunde},
+    {&Bedienelemente::Land, SatzFeld::Land, Feldgruppe::Kunde},
+    {&Bedienelemente::Telephon, SatzFeld::Telephon, Feldgruppe::Kunde},
+    {&Bedienelemente::Fax, SatzFeld::Fax, Feldgruppe::Kunde},
+    {&Bedienelemente::Mail, SatzFeld::Mail, Feldgruppe::Kunde},
+    {&Bedienelemente::InternetAdresse, SatzFeld::InternetAdresse, Feldgruppe::Kunde},
+    {&Bedienelemente::Fahrzeug, SatzFeld::Fahrzeug, Feldgruppe::Kunde},
+    {&Bedienelemente::Bemerkung, SatzFeld::Bemerkung, Feldgruppe::Kunde},
+    {&Bedienelemente::RechnungsNummer, SatzFeld::RechnungsNummer, Feldgruppe::Beleg},
+    {&Bedienelemente::ZahlungsEingang, SatzFeld::ZahlungsEingang, Feldgruppe::Beleg},
+    {&Bedienelemente::ZolltarifNummer, SatzFeld::ZolltarifNummer, Feldgruppe::Beleg},
+    {&Bedienelemente::VersandKosten, SatzFeld::VersandKosten, Feldgruppe::Kosten},
+    {&Bedienelemente::NachnameKosten, SatzFeld::NachnameKosten, Feldgruppe::Kosten},
+    {&Bedienelemente::SonstigeKosten, SatzFeld::SonstigeKosten, Feldgruppe::Kosten},
+    {&Bedienelemente::BezeichnungSonstigeKosten, SatzFeld::BezeichnungSonstigeKosten, Feldgruppe::Abschluss},
+    {&Bedienelemente::LeistungsDatum, SatzFeld::LeistungsDatum, Feldgruppe::Abschluss},
+    {&Bedienelemente::RechnungsDatum, SatzFeld::RechnungsDatum, Feldgruppe::Abschluss},
 }};
 
 } // namespace fkb

@@ -26,10 +26,10 @@ enum class Art {
 
 // One control of the main window as plain data: handlers change it, the GUI mirrors it.
 struct Steuerelement {
-    std::string name;
+    std::string name{};
     Art art = Art::Panel;
-    std::string text;    // text of a field, caption of a panel, button or menu item
-    std::string hinweis; // tool tip
+    std::string text{};    // text of a field, caption of a panel, button or menu item
+    std::string hinweis{}; // tool tip
     bool aktiv = true;
     bool sichtbar = true;
     bool haken = false;              // check mark of a menu item
@@ -37,6 +37,10 @@ struct Steuerelement {
     int maxLaenge = 0;               // maximum entry length while typing; 0 means none
     bool nurLesen = false;           // read-only for the user
     Steuerelement* eltern = nullptr; // the panel, page, menu or tool bar holding it
+    std::string starttext{};         // the text it starts with: a page field's placeholder
+
+    // Back to the text it started with.
+    void zuruecksetzen() { text = starttext; }
 
     // Enabled and visible as the user meets it: a disabled or hidden parent counts.
     bool bedienbar() const;

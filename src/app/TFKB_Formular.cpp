@@ -3,16 +3,11 @@
 #include "data/Laufzeitfehler.h"
 #include "data/Windows1252.h"
 
-#include <malloc.h>
 #include <unordered_map>
 
 namespace fkb {
 
 TFKB_Formular::TFKB_Formular(Plattform& p) : plattform(p) {
-    // Every reload frees and rebuilds tens of megabytes of texts. Keeping freed memory in the
-    // process, instead of handing it back to the system, spares the next load its page faults.
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
-    mallopt(M_MMAP_THRESHOLD, 64 << 20);
     for (DateiDialog* d : {&OpenDialog, &SaveDialog}) {
         d->filter = "Fakturablage FBA (*.fba)|*.fba";
         d->endung = "FBA";
@@ -160,6 +155,11 @@ void TFKB_Formular::anzeigeFelderSetzen() {
     AnzeigeVorname.text = Vorname.text;
     AnzeigeKundenNummer.text = KundenNummer.text;
     AnzeigeRechnungsNummer.text = RechnungsNummer.text;
+}
+
+void TFKB_Formular::anzeigeFelderZuruecksetzen() {
+    for (Steuerelement* s : {&AnzeigeName, &AnzeigeVorname, &AnzeigeKundenNummer, &AnzeigeRechnungsNummer})
+        s->zuruecksetzen();
 }
 
 } // namespace fkb

@@ -14,6 +14,8 @@
 
 namespace fkb {
 
+enum class Feldgruppe;
+
 // Ends the running command without a message (the program is being closed).
 struct BefehlAbbruch {};
 
@@ -136,14 +138,16 @@ public:
 private:
     using Handler = void (TFKB_Formular::*)();
     Handler handlerVon(const Steuerelement& s) const;
-    void anzeigeFelderSetzen(); // side panel "Zugriff DatenSatz" from the page fields
+    void anzeigeFelderSetzen();        // side panel "Zugriff DatenSatz" from the page fields
+    void anzeigeFelderZuruecksetzen(); // and back to its placeholders
     void positionenNachAbbruch(std::int64_t nummer, const DatenSatz* satz);
     void zaehlerTexteSetzen(std::int32_t saetze, std::uint32_t kunde, std::uint32_t rechnung);
 
     // Buffers of list lines that a narrower load did not need: the next full load reuses them.
     TextVorrat zeilenVorrat_;
     void KennzeichenAendern(const char* kennzeichen);
-    bool KundenNummerNormalisieren(); // false after its error message
+    void gruppeInPuffer(Feldgruppe gruppe); // page fields of one group as they stand
+    bool KundenNummerNormalisieren();       // false after its error message
     void GespeichertenSatzWaehlen(const std::string& rechnungsNummer);
 };
 

@@ -76,6 +76,15 @@ inline constexpr char Angebot = 'A';
 inline constexpr char Rechnung = 'R';
 inline constexpr char Bezahlt = 'B';
 inline constexpr char Geloescht = 'L';
+
+// The parameter record and the templates: never deleted, never stored twice, their kind never changed.
+constexpr bool geschuetzt(char kennzeichen) {
+    return kennzeichen == Parameter || kennzeichen == Vorlage;
+}
+// The kind letter as the page shows it: the whole text is the letter.
+constexpr bool geschuetzt(std::string_view kennzeichen) {
+    return kennzeichen.size() == 1 && geschuetzt(kennzeichen[0]);
+}
 } // namespace Kennzeichen
 
 // The fixed 2642-byte record of the data file, held as its bytes. Assigning a text

@@ -21,7 +21,7 @@ void TFKB_Formular::KennzeichenSperreMelden() {
 
 // The parameter record and the templates keep their kind letter.
 void TFKB_Formular::KennzeichenAendern(const char* kennzeichen) {
-    if (RechnungsKennZeichen.text == "P" || RechnungsKennZeichen.text == "V")
+    if (Kennzeichen::geschuetzt(RechnungsKennZeichen.text))
         KennzeichenSperreMelden();
     else
         RechnungsKennZeichen.text = kennzeichen;

@@ -1,4 +1,5 @@
 // Building a record from the customer and invoice pages, writing it, and choosing it again.
+#include "app/Seitenfelder.h"
 #include "app/TFKB_Formular.h"
 #include "data/DatenDatei.h"
 #include "editing/Zahlen.h"
@@ -6,31 +7,6 @@
 
 namespace fkb {
 namespace {
-
-struct Kopie {
-    Steuerelement Bedienelemente::*seite;
-    Feld feld;
-};
-
-constexpr Kopie kundenFelder[] = {
-    {&Bedienelemente::KundenNummer, SatzFeld::KundenNummer},
-    {&Bedienelemente::Anrede, SatzFeld::Anrede},
-    {&Bedienelemente::Firma, SatzFeld::Firma},
-    {&Bedienelemente::Name, SatzFeld::Name},
-    {&Bedienelemente::Vorname, SatzFeld::Vorname},
-    {&Bedienelemente::Zusatz, SatzFeld::Zusatz},
-    {&Bedienelemente::Strasse, SatzFeld::Strasse},
-    {&Bedienelemente::Nummer, SatzFeld::Nummer},
-    {&Bedienelemente::PLZ, SatzFeld::PLZ},
-    {&Bedienelemente::Ort, SatzFeld::Ort},
-    {&Bedienelemente::Land, SatzFeld::Land},
-    {&Bedienelemente::Telephon, SatzFeld::Telephon},
-    {&Bedienelemente::Fax, SatzFeld::Fax},
-    {&Bedienelemente::Mail, SatzFeld::Mail},
-    {&Bedienelemente::InternetAdresse, SatzFeld::InternetAdresse},
-    {&Bedienelemente::Fahrzeug, SatzFeld::Fahrzeug},
-    {&Bedienelemente::Bemerkung, SatzFeld::Bemerkung},
-};
 
 // The digits of the entry, at least six of them; "0" when there is none.
 std::string rechnungsNummerNormalisiert(const std::string& text) {
@@ -44,16 +20,20 @@ std::string rechnungsNummerNormalisiert(const std::string& text) {
 
 } // namespace
 
+void TFKB_Formular::gruppeInPuffer(Feldgruppe gruppe) {
+    for (const Seitenfeld& f : Seitenfelder)
+        if (f.gruppe == gruppe)
+            Puffer.setzeText(f.feld, (this->*f.steuerelement).text);
+}
+
 void TFKB_Formular::SatzSchreiben(char schreibmodus) {
-    for (const Kopie& k : kundenFelder)
-        Puffer.setzeText(k.feld, (this->*k.seite).text);
+    gruppeInPuffer(Feldgruppe::Kunde);
 
     Puffer.setzeText(SatzFeld::RechnungsNummer, rechnungsNummerNormalisiert(RechnungsNummer.text));
     // What the field really holds, so that the line of the stored record is found again.
     const std::string gespeicherteNummer = Puffer.text(SatzFeld::RechnungsNummer);
 
-    const bool parameterOderVorlage = RechnungsKennZeichen.text == "P" || RechnungsKennZeichen.text == "V";
-    if (parameterOderVorlage && hinweisModus())
+    if (Kennzeichen::geschuetzt(RechnungsKennZeichen.text) && hinweisModus())
         plattform.hinweisMelden("Wichtiger Hinweis - RechnungsKennZeichen = P oder V\r"
                                 "kennzeichnet ParameterSatz / VorlageSatz!");
 
@@ -72,18 +52,16 @@ void TFKB_Formular::SatzSchreiben(char schreibmodus) {
         Puffer.setzeText(SatzFeld::Menge(k + 1), Menge[k].text);
         Puffer.setzeText(SatzFeld::Preis(k + 1), Preis[k].text);
     }
-    Puffer.setzeText(SatzFeld::VersandKosten, KostenPruefen(VersandKosten.text));
-    Puffer.setzeText(SatzFeld::NachnameKosten, KostenPruefen(NachnameKosten.text));
-    Puffer.setzeText(SatzFeld::SonstigeKosten, KostenPruefen(SonstigeKosten.text));
+    for (const Seitenfeld& f : Seitenfelder)
+        if (f.gruppe == Feldgruppe::Kosten)
+            Puffer.setzeText(f.feld, KostenPruefen((this->*f.steuerelement).text));
 
-    Puffer.setzeText(SatzFeld::BezeichnungSonstigeKosten, BezeichnungSonstigeKosten.text);
-    Puffer.setzeText(SatzFeld::LeistungsDatum, LeistungsDatum.text);
-    Puffer.setzeText(SatzFeld::RechnungsDatum, RechnungsDatum.text);
+    gruppeInPuffer(Feldgruppe::Abschluss);
     const Zeitpunkt jetzt = plattform.jetzt();
     Puffer.setzeText(SatzFeld::SystemStempelDatum, jetzt.datumText());
     Puffer.setzeText(SatzFeld::SystemStempelZeit, jetzt.zeitText());
 
-    PanelUst.text = "UmsatzSteuer";
+    PanelUst.zuruecksetzen();
 
     const DatenDatei datei(DateiName);
     if (schreibmodus == 'N')

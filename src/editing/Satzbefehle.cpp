@@ -4,13 +4,6 @@
 #include "editing/Zahlen.h"
 
 namespace fkb {
-namespace {
-
-bool parameterOderVorlage(char kennzeichen) {
-    return kennzeichen == Kennzeichen::Parameter || kennzeichen == Kennzeichen::Vorlage;
-}
-
-} // namespace
 
 bool TFKB_Formular::KundenNummerNormalisieren() {
     if (KundenNummer.text.empty()) {
@@ -29,7 +22,7 @@ bool TFKB_Formular::KundenNummerNormalisieren() {
 }
 
 void TFKB_Formular::Satz_NeuClick() {
-    if (RechnungsKennZeichen.text == "P" || RechnungsKennZeichen.text == "V") {
+    if (Kennzeichen::geschuetzt(RechnungsKennZeichen.text)) {
         plattform.fehlerMelden("LogikFehler - ParameterSatz/VorlageSatz nicht doppelt speicherbar!\r"
                                "RechnungsKennZeichen im Satz prüfen!");
         return;
@@ -55,7 +48,7 @@ void TFKB_Formular::Satz_LoeschenClick() {
     const char* nichtLoeschbar = "LogikFehler - ParameterSatz/VorlageSatz nicht löschbar!\r"
                                  "RechnungsKennZeichen im Satz prüfen!";
     // The buffer holds the record read last: a template after a template load.
-    if (parameterOderVorlage(Puffer.zeichen(SatzFeld::RechnungsKennZeichen))) {
+    if (Kennzeichen::geschuetzt(Puffer.zeichen(SatzFeld::RechnungsKennZeichen))) {
         plattform.fehlerMelden(nichtLoeschbar);
         return;
     }
@@ -68,7 +61,7 @@ void TFKB_Formular::Satz_LoeschenClick() {
     const int nummer = SchluesselErmitteln();
     DatenSatz gewaehlt;
     datei.lesen(nummer, gewaehlt);
-    if (parameterOderVorlage(gewaehlt.zeichen(SatzFeld::RechnungsKennZeichen))) {
+    if (Kennzeichen::geschuetzt(gewaehlt.zeichen(SatzFeld::RechnungsKennZeichen))) {
         plattform.fehlerMelden(nichtLoeschbar);
         return;
     }
@@ -76,11 +69,8 @@ void TFKB_Formular::Satz_LoeschenClick() {
     Puffer.setzeZeichen(SatzFeld::RechnungsKennZeichen, Kennzeichen::Geloescht);
     datei.schreiben(nummer, Puffer);
 
-    PanelUst.text = "UmsatzSteuer";
-    AnzeigeName.text = "Name";
-    AnzeigeVorname.text = "Vorname";
-    AnzeigeKundenNummer.text = "Ku-Nr.";
-    AnzeigeRechnungsNummer.text = "Re-Nr.";
+    PanelUst.zuruecksetzen();
+    anzeigeFelderZuruecksetzen();
     NavigationLaden("Alles", false);
 }
 

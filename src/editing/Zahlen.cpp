@@ -4,10 +4,24 @@
 #include "data/Windows1252.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
+
+// Cent results are exact only on the arithmetic they were worked out for: IEEE doubles evaluated as
+// doubles, and the VAT product in x87 extended precision. A port to other arithmetic must fail here,
+// not in a customer's invoice.
+static_assert(std::numeric_limits<double>::is_iec559 && std::numeric_limits<double>::digits == 53);
+static_assert(std::numeric_limits<long double>::digits == 64, "the VAT product needs a 64-bit mantissa");
+#if !defined(FLT_EVAL_METHOD) || FLT_EVAL_METHOD != 0
+#error "double expressions must be evaluated in double precision"
+#endif
+#if defined(__FAST_MATH__)
+#error "never build with -ffast-math: it changes cent results"
+#endif
 
 namespace fkb {
 

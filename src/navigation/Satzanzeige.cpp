@@ -35,18 +35,16 @@ void TFKB_Formular::SatzAnzeigen() {
 
 void TFKB_Formular::SeitenZuruecksetzen() {
     for (const Seitenfeld& f : Seitenfelder)
-        (this->*f.steuerelement).text = f.platzhalter;
-    RechnungsKennZeichen.text = "A";
-    LieferKennzeichen.text = "B";
+        (this->*f.steuerelement).zuruecksetzen();
+    RechnungsKennZeichen.zuruecksetzen();
+    LieferKennzeichen.zuruecksetzen();
     Zeitpunkt jetzt = plattform.jetzt();
     SystemStempel.text = stempelText(jetzt.datumText(), jetzt.zeitText());
     for (auto* zeile : {&Position, &ME, &Menge, &Preis, &Wert})
         for (Steuerelement& s : *zeile)
             s.text.clear();
-    Summe_Positionen.text = "Wert netto";
-    PanelUst.text = "UmsatzSteuer";
-    WertUst.text = "UmsatzSteuer";
-    WertBrutto.text = "Wert brutto";
+    for (Steuerelement* s : {&Summe_Positionen, &PanelUst, &WertUst, &WertBrutto})
+        s->zuruecksetzen();
 }
 
 void TFKB_Formular::BedienungFreigeben(bool freigeben) {

@@ -1,3 +1,4 @@
+#include "prozess/Prozess.h"
 #include "ui/Hauptfenster.h"
 #include "ui/QtPlattform.h"
 
@@ -7,6 +8,7 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+    fkb::prozessEinrichten();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fakturbuch (FKB)"));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

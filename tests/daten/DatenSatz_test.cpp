@@ -1,4 +1,4 @@
-#include "SatzBau.h"
+#include "Datenwerkzeug.h"
 #include "data/DatenSatz.h"
 #include "data/Windows1252.h"
 

@@ -1,17 +1,8 @@
-// "Neu" and "Öffnen...": choosing a data file, and seeding a new one.
-#include "app/TFKB_Formular.h"
-#include "data/DatenDatei.h"
-
-#include <sys/stat.h>
-#include <vector>
+// The records of a new data file.
+#include "data/Grundbestand.h"
 
 namespace fkb {
 namespace {
-
-bool dateiExistiert(const std::string& pfad) {
-    struct stat st {};
-    return ::stat(pfad.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
 
 // Neutral owner data; the user replaces it by editing record 0.
 void parameterSatzFuellen(DatenSatz& s) {
@@ -56,9 +47,9 @@ void parameterSatzFuellen(DatenSatz& s) {
         s.setzeText(f, "");
 }
 
-void stempeln(DatenSatz& s, const Zeitpunkt& jetzt) {
-    s.setzeText(SatzFeld::SystemStempelDatum, jetzt.datumText());
-    s.setzeText(SatzFeld::SystemStempelZeit, jetzt.zeitText());
+void stempeln(DatenSatz& s, const Stempel& stempel) {
+    s.setzeText(SatzFeld::SystemStempelDatum, stempel.datum);
+    s.setzeText(SatzFeld::SystemStempelZeit, stempel.zeit);
 }
 
 // The fields that all 50 templates share; what is not named keeps what record 0 left.
@@ -82,69 +73,31 @@ std::string sechsstellig(int n) {
 
 } // namespace
 
-void TFKB_Formular::NeuClick() {
-    auto gewaehlt = plattform.dateiWaehlen(OpenDialog);
-    if (!gewaehlt)
-        return;
-    const std::string& pfad = *gewaehlt;
-    if (dateiExistiert(pfad)) {
-        // Declining keeps the file on view current: no record command may write into the other one.
-        if (plattform.bestaetigen("Datei existiert bereits!\r\rSoll Datei: " + pfad + " bearbeitet werden?")) {
-            DateiName = pfad;
-            NavigationLaden("Alles", false);
-        }
-        return;
-    }
-    std::string bisher = DateiName;
-    DateiName = pfad;
-    try {
-        DateiAnlegen();
-    } catch (...) {
-        if (!dateiExistiert(pfad))
-            DateiName = bisher;
-        throw;
-    }
-}
-
-void TFKB_Formular::OeffnenClick() {
-    auto gewaehlt = plattform.dateiWaehlen(OpenDialog);
-    if (!gewaehlt)
-        return;
-    DateiName = *gewaehlt;
-    if (dateiExistiert(DateiName))
-        NavigationLaden("Alles", false);
-    else if (plattform.bestaetigen("Datei existiert nicht!\r\rSoll Datei: " + DateiName + " erzeugt werden?"))
-        DateiAnlegen();
-}
-
-void TFKB_Formular::DateiAnlegen() {
+std::vector<DatenSatz> grundbestand(DatenSatz& puffer, const Stempel& parameter, const Stempel& vorlagen) {
     std::vector<DatenSatz> saetze;
     saetze.reserve(52);
 
-    parameterSatzFuellen(Puffer);
-    stempeln(Puffer, plattform.jetzt());
-    saetze.push_back(Puffer);
+    parameterSatzFuellen(puffer);
+    stempeln(puffer, parameter);
+    saetze.push_back(puffer);
 
-    vorlagenFelderFuellen(Puffer);
-    stempeln(Puffer, plattform.jetzt());
-    Puffer.setzeText(SatzFeld::Bemerkung, "Achtung! VorlageSatz!\rVorsicht bei Änderungen - Hilfe beachten!\r"
+    vorlagenFelderFuellen(puffer);
+    stempeln(puffer, vorlagen);
+    puffer.setzeText(SatzFeld::Bemerkung, "Achtung! VorlageSatz!\rVorsicht bei Änderungen - Hilfe beachten!\r"
                                           "Rechnungs-KZ ist V und kennzeichnet VorlageSatz.");
     for (int i = 1; i <= 50; ++i) {
-        Puffer.setzeText(SatzFeld::RechnungsNummer, sechsstellig(i));
-        saetze.push_back(Puffer);
+        puffer.setzeText(SatzFeld::RechnungsNummer, sechsstellig(i));
+        saetze.push_back(puffer);
     }
 
-    Puffer.setzeText(SatzFeld::KundenNummer, "00001");
-    Puffer.setzeText(SatzFeld::Name, "bearbeitbarer Satz");
-    Puffer.setzeZeichen(SatzFeld::RechnungsKennZeichen, Kennzeichen::Angebot);
-    Puffer.setzeZeichen(SatzFeld::LieferKennzeichen, 'B');
-    Puffer.setzeText(SatzFeld::RechnungsNummer, "000051");
-    Puffer.setzeText(SatzFeld::Bemerkung, "Achtung! Erster bearbeitbarer Satz!\r\rBeginnen Sie mit Dateneingabe!");
-    saetze.push_back(Puffer);
-
-    // All 52 records reach the path together or not at all.
-    DatenDatei::neuSchreiben(DateiName, saetze);
-    NavigationLaden("Alles", false);
+    puffer.setzeText(SatzFeld::KundenNummer, "00001");
+    puffer.setzeText(SatzFeld::Name, "bearbeitbarer Satz");
+    puffer.setzeZeichen(SatzFeld::RechnungsKennZeichen, Kennzeichen::Angebot);
+    puffer.setzeZeichen(SatzFeld::LieferKennzeichen, 'B');
+    puffer.setzeText(SatzFeld::RechnungsNummer, "000051");
+    puffer.setzeText(SatzFeld::Bemerkung, "Achtung! Erster bearbeitbarer Satz!\r\rBeginnen Sie mit Dateneingabe!");
+    saetze.push_back(puffer);
+    return saetze;
 }
 
 } // namespace fkb

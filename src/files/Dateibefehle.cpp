@@ -1,0 +1,66 @@
+// "Neu" and "Öffnen...": choosing a data file, and seeding a new one.
+#include "app/TFKB_Formular.h"
+#include "data/DatenDatei.h"
+#include "data/Grundbestand.h"
+
+#include <sys/stat.h>
+
+namespace fkb {
+namespace {
+
+bool dateiExistiert(const std::string& pfad) {
+    struct stat st {};
+    return ::stat(pfad.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+Stempel stempelVon(const Zeitpunkt& z) {
+    return {z.datumText(), z.zeitText()};
+}
+
+} // namespace
+
+void TFKB_Formular::NeuClick() {
+    auto gewaehlt = plattform.dateiWaehlen(OpenDialog);
+    if (!gewaehlt)
+        return;
+    const std::string& pfad = *gewaehlt;
+    if (dateiExistiert(pfad)) {
+        // Declining keeps the file on view current: no record command may write into the other one.
+        if (plattform.bestaetigen("Datei existiert bereits!\r\rSoll Datei: " + pfad + " bearbeitet werden?")) {
+            DateiName = pfad;
+            NavigationLaden("Alles", false);
+        }
+        return;
+    }
+    std::string bisher = DateiName;
+    DateiName = pfad;
+    try {
+        DateiAnlegen();
+    } catch (...) {
+        if (!dateiExistiert(pfad))
+            DateiName = bisher;
+        throw;
+    }
+}
+
+void TFKB_Formular::OeffnenClick() {
+    auto gewaehlt = plattform.dateiWaehlen(OpenDialog);
+    if (!gewaehlt)
+        return;
+    DateiName = *gewaehlt;
+    if (dateiExistiert(DateiName))
+        NavigationLaden("Alles", false);
+    else if (plattform.bestaetigen("Datei existiert nicht!\r\rSoll Datei: " + DateiName + " erzeugt werden?"))
+        DateiAnlegen();
+}
+
+void TFKB_Formular::DateiAnlegen() {
+    // The clock is read for record 0, then once for all templates and the first customer record.
+    const Stempel parameter = stempelVon(plattform.jetzt());
+    const Stempel vorlagen = stempelVon(plattform.jetzt());
+    // All 52 records reach the path together or not at all.
+    DatenDatei::neuSchreiben(DateiName, grundbestand(Puffer, parameter, vorlagen));
+    NavigationLaden("Alles", false);
+}
+
+} // namespace fkb
