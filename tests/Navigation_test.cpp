@@ -2,6 +2,7 @@
 #include "TestPlattform.h"
 #include "app/TFKB_Formular.h"
 #include "data/DatenDatei.h"
+#include "data/Systemaufrufe.h"
 #include "data/Windows1252.h"
 #include "navigation/Navigationstexte.h"
 
@@ -257,9 +258,9 @@ TEST(Navigation, LesefehlerMittenImLadenBehaeltDasGelesene) {
     };
     static int lesenUebrig;
     struct HakenZurueck {
-        ~HakenZurueck() { SatzLeser::systemLesen = ::read; }
+        ~HakenZurueck() { systemaufrufe = Systemaufrufe::system(); }
     } zurueck;
-    SatzLeser::systemLesen = [](int fd, void* ziel, std::size_t laenge) -> ssize_t {
+    systemaufrufe.read = [](int fd, void* ziel, std::size_t laenge) -> ssize_t {
         if (lesenUebrig-- == 0) {
             errno = EIO;
             return -1;

@@ -1,10 +1,12 @@
 #include "data/DatenDatei.h"
 
 #include "data/Laufzeitfehler.h"
+#include "data/Systemaufrufe.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,18 +24,18 @@ public:
     Handle(const std::string& pfad, int flags, mode_t modus = 0644) {
         if (pfad.empty())
             throw EAFehler(ENOENT);
-        fd_ = ::open(pfad.c_str(), flags | O_CLOEXEC, modus);
+        fd_ = systemaufrufe.open(pfad.c_str(), flags | O_CLOEXEC, modus);
         if (fd_ < 0)
             throw EAFehler(errno);
         // A folder opens for reading; its size would pass for records.
         if (istOrdner(fd_)) {
-            ::close(fd_);
+            systemaufrufe.close(fd_);
             throw EAFehler(EISDIR);
         }
     }
     ~Handle() {
         if (fd_ >= 0)
-            ::close(fd_);
+            systemaufrufe.close(fd_);
     }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
@@ -44,7 +46,7 @@ public:
     void schliessen() {
         int fd = fd_;
         fd_ = -1;
-        if (::close(fd) != 0)
+        if (systemaufrufe.close(fd) != 0)
             throw EAFehler(errno);
     }
 
@@ -63,7 +65,7 @@ private:
 int ganzSchreiben(int fd, const unsigned char* daten, std::size_t laenge, off_t offset) {
     std::size_t geschrieben = 0;
     while (geschrieben < laenge) {
-        ssize_t n = ::pwrite(fd, daten + geschrieben, laenge - geschrieben, offset + off_t(geschrieben));
+        ssize_t n = systemaufrufe.pwrite(fd, daten + geschrieben, laenge - geschrieben, offset + off_t(geschrieben));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -79,7 +81,7 @@ int ganzSchreiben(int fd, const unsigned char* daten, std::size_t laenge, off_t 
 std::size_t ganzLesen(int fd, unsigned char* ziel, std::size_t laenge, off_t offset) {
     std::size_t gelesen = 0;
     while (gelesen < laenge) {
-        ssize_t n = ::pread(fd, ziel + gelesen, laenge - gelesen, offset + off_t(gelesen));
+        ssize_t n = systemaufrufe.pread(fd, ziel + gelesen, laenge - gelesen, offset + off_t(gelesen));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -102,10 +104,10 @@ std::string ordnerVon(const std::string& pfad) {
 
 // Makes a rename durable; a folder that cannot be opened is not worth failing for.
 void ordnerSichern(const std::string& ordner) {
-    int fd = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int fd = systemaufrufe.open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+        systemaufrufe.fsync(fd);
+        systemaufrufe.close(fd);
     }
 }
 
@@ -142,10 +144,15 @@ void DatenDatei::schreiben(std::int64_t nummer, const DatenSatz& satz) const {
     DatenSatz alt;
     ganzLesen(datei.fd(), alt.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
     int fehler = ganzSchreiben(datei.fd(), satz.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
-    if (fehler == 0 && ::fdatasync(datei.fd()) != 0)
+    if (fehler == 0 && systemaufrufe.fdatasync(datei.fd()) != 0)
         fehler = errno;
     if (fehler != 0) {
-        ganzSchreiben(datei.fd(), alt.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
+        // The old record goes back; should that fail too, the user must hear that it may be damaged.
+        bool zurueck = ganzSchreiben(datei.fd(), alt.bytes.data(), DatenSatz::Groesse, satzOffset(nummer)) == 0 &&
+                       systemaufrufe.fdatasync(datei.fd()) == 0;
+        if (!zurueck)
+            throw EAFehler(fehler).mitZusatz("Achtung! Satz " + std::to_string(nummer) +
+                                             " in der Datei ist möglicherweise beschädigt - Satz prüfen!");
         throw EAFehler(fehler);
     }
     datei.schliessen();
@@ -160,39 +167,67 @@ std::int64_t DatenDatei::anhaengen(const DatenSatz& satz) const {
     ganzLesen(datei.fd(), rest.data(), rest.size(), satzOffset(nummer));
 
     int fehler = ganzSchreiben(datei.fd(), satz.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
-    if (fehler == 0 && ::fdatasync(datei.fd()) != 0)
+    if (fehler == 0 && systemaufrufe.fdatasync(datei.fd()) != 0)
         fehler = errno;
     if (fehler != 0) {
-        if (::ftruncate(datei.fd(), off_t(alteGroesse)) == 0)
-            ganzSchreiben(datei.fd(), rest.data(), rest.size(), satzOffset(nummer));
+        bool zurueck = systemaufrufe.ftruncate(datei.fd(), off_t(alteGroesse)) == 0 &&
+                       ganzSchreiben(datei.fd(), rest.data(), rest.size(), satzOffset(nummer)) == 0 &&
+                       systemaufrufe.fdatasync(datei.fd()) == 0;
+        if (!zurueck)
+            throw EAFehler(fehler).mitZusatz(
+                "Achtung! Am Ende der Datei steht möglicherweise ein unvollständiger Satz - Datei prüfen!");
         throw EAFehler(fehler);
     }
     datei.schliessen();
     return nummer;
 }
 
+namespace {
+
+// A new file beside the target under a short name of the program's own ("~fkb-" and six letters),
+// so that a name as long as the system allows still leaves room for it. It is created as open()
+// creates files, so the umask decides its mode.
+std::string tempDateiAnlegen(const std::string& ordner, int& fd) {
+    static constexpr char zeichen[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::mt19937 zufall{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> wahl(0, sizeof zeichen - 2);
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        std::string pfad = ordner + "/" + DatenDatei::TempPraefix;
+        for (int i = 0; i < 6; ++i)
+            pfad += zeichen[wahl(zufall)];
+        fd = systemaufrufe.open(pfad.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return pfad;
+        if (errno != EEXIST)
+            throw EAFehler(errno);
+    }
+    throw EAFehler(EEXIST);
+}
+
+} // namespace
+
 void DatenDatei::neuSchreiben(const std::string& pfad, std::span<const DatenSatz> saetze) {
     if (pfad.empty())
         throw EAFehler(ENOENT);
-    std::string ordner = ordnerVon(pfad);
-    std::string name = pfad.substr(pfad.find_last_of('/') + 1);
-    std::string vorlage = ordner + "/~" + name + ".XXXXXX";
-    int fd = ::mkostemp(vorlage.data(), O_CLOEXEC);
-    if (fd < 0)
-        throw EAFehler(errno);
+    const std::string ordner = ordnerVon(pfad);
+    int fd = -1;
+    const std::string temp = tempDateiAnlegen(ordner, fd);
 
     int fehler = 0;
-    ::fchmod(fd, 0644);
+    // A file that replaces another keeps the old one's permissions.
+    struct stat alt {};
+    if (::stat(pfad.c_str(), &alt) == 0 && S_ISREG(alt.st_mode) && systemaufrufe.fchmod(fd, alt.st_mode & 07777) != 0)
+        fehler = errno;
     for (std::size_t i = 0; i < saetze.size() && fehler == 0; ++i)
         fehler = ganzSchreiben(fd, saetze[i].bytes.data(), DatenSatz::Groesse, satzOffset(std::int64_t(i)));
-    if (fehler == 0 && ::fsync(fd) != 0)
+    if (fehler == 0 && systemaufrufe.fsync(fd) != 0)
         fehler = errno;
-    if (::close(fd) != 0 && fehler == 0)
+    if (systemaufrufe.close(fd) != 0 && fehler == 0)
         fehler = errno;
-    if (fehler == 0 && ::rename(vorlage.c_str(), pfad.c_str()) != 0)
+    if (fehler == 0 && systemaufrufe.rename(temp.c_str(), pfad.c_str()) != 0)
         fehler = errno;
     if (fehler != 0) {
-        ::unlink(vorlage.c_str());
+        systemaufrufe.unlink(temp.c_str());
         throw EAFehler(fehler);
     }
     ordnerSichern(ordner);
@@ -204,16 +239,14 @@ constexpr std::size_t SaetzeJeBlock = 64;
 static_assert(sizeof(DatenSatz) == DatenSatz::Groesse, "records are read straight into an array of them");
 } // namespace
 
-SatzLeser::Lesen SatzLeser::systemLesen = ::read;
-
 SatzLeser::SatzLeser(const std::string& pfad) {
     if (pfad.empty())
         throw EAFehler(ENOENT);
-    fd_ = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    fd_ = systemaufrufe.open(pfad.c_str(), O_RDONLY | O_CLOEXEC, 0);
     if (fd_ < 0)
         throw EAFehler(errno);
     if (istOrdner(fd_)) {
-        ::close(fd_);
+        systemaufrufe.close(fd_);
         fd_ = -1;
         throw EAFehler(EISDIR);
     }
@@ -226,7 +259,7 @@ SatzLeser::SatzLeser(const std::string& pfad) {
 
 SatzLeser::~SatzLeser() {
     if (fd_ >= 0)
-        ::close(fd_);
+        systemaufrufe.close(fd_);
 }
 
 // Fills the other block with whole records; a partial record can only be the file's tail.
@@ -236,7 +269,7 @@ void SatzLeser::nachladen() {
     const std::size_t kapazitaet = block.size() * DatenSatz::Groesse;
     std::size_t fuellung = 0;
     while (fuellung < kapazitaet) {
-        ssize_t n = systemLesen(fd_, ziel + fuellung, kapazitaet - fuellung);
+        ssize_t n = systemaufrufe.read(fd_, ziel + fuellung, kapazitaet - fuellung);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {

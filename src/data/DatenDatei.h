@@ -19,6 +19,8 @@ namespace fkb {
 class DatenDatei {
 public:
     static constexpr std::int64_t SatzGroesse = DatenSatz::Groesse;
+    // How the program's temporary files in a data file's folder begin.
+    static constexpr const char* TempPraefix = "~fkb-";
 
     explicit DatenDatei(std::string pfad) : pfad_(std::move(pfad)) {}
     const std::string& pfad() const { return pfad_; }
@@ -26,13 +28,15 @@ public:
     std::int64_t anzahlSaetze() const;
     void lesen(std::int64_t nummer, DatenSatz& ziel) const;
     // Writes over record `nummer` (or appends when it equals the record count) and flushes.
-    // A failed write puts the old bytes back, so no record is ever half-written.
+    // A failed write puts the old bytes back, so no record is ever half-written; should that
+    // fail too, the error says the record may be damaged.
     void schreiben(std::int64_t nummer, const DatenSatz& satz) const;
     // Appends as record number = record count and flushes; returns that number.
     // A failed append cuts the file back to its old length.
     std::int64_t anhaengen(const DatenSatz& satz) const;
     // Writes a complete new file beside the path and renames it into place only when
     // every record is on disk: the path holds either the old file or the whole new one.
+    // A new file gets the mode the umask gives; a replaced one keeps its permissions.
     static void neuSchreiben(const std::string& pfad, std::span<const DatenSatz> saetze);
 
 private:
@@ -53,10 +57,6 @@ public:
     const DatenSatz* naechster();
     // Reads the next record into ziel; false at the end of the file.
     bool naechster(DatenSatz& ziel);
-
-    // The system's read; tests put another one in its place to make a read fail part-way.
-    using Lesen = ssize_t (*)(int fd, void* ziel, std::size_t laenge);
-    static Lesen systemLesen;
 
 private:
     void nachladen();

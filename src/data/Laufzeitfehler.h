@@ -21,6 +21,8 @@ public:
     static EAFehler hinterDemDateiende();
 
     int fehlernummer() const { return nummer_; }
+    // The same error with one more line of text.
+    EAFehler mitZusatz(const std::string& zeile) const { return EAFehler(nummer_, std::string(what()) + "\r" + zeile); }
 
 private:
     EAFehler(int nummer, const std::string& text) : Laufzeitfehler(text), nummer_(nummer) {}

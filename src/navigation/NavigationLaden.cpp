@@ -149,9 +149,10 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
         if (letzter)
             Puffer = *letzter;
     } catch (...) {
-        // What was listed so far stays, in the list's order.
+        // What was listed so far stays, in the order of the list and the tree.
         if (!geordnet)
             std::sort(ListeObjekt.zeilen.begin(), ListeObjekt.zeilen.end());
+        baum.sortieren();
         ++ListeObjekt.stand;
         ++BaumInhalt.stand;
         ++KategorieListe.stand;

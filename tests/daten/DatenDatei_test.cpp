@@ -1,0 +1,289 @@
+#include "Datenwerkzeug.h"
+#include "Fehlerspritze.h"
+#include "data/DatenDatei.h"
+#include "data/Laufzeitfehler.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <tuple>
+
+using namespace fkb;
+using namespace fkb::test;
+
+namespace {
+
+DatenSatz nummerierterSatz(int n) {
+    return satz(Kennzeichen::Rechnung, {{SatzFeld::KundenNummer, std::to_string(n)}, {SatzFeld::Name, "Satz"}});
+}
+
+std::vector<DatenSatz> saetze(int anzahl) {
+    std::vector<DatenSatz> v;
+    for (int i = 0; i < anzahl; ++i)
+        v.push_back(nummerierterSatz(i));
+    return v;
+}
+
+constexpr std::size_t G = DatenSatz::Groesse;
+
+} // namespace
+
+TEST(DatenDatei, LesenSchreibenAnhaengenNachSatznummer) {
+    TempOrdner ordner;
+    std::string pfad = ordner.pfad("d.fba");
+    dateiSchreiben(pfad, saetze(3));
+    DatenDatei datei(pfad);
+    EXPECT_EQ(datei.anzahlSaetze(), 3);
+
+    DatenSatz gelesen;
+    datei.lesen(2, gelesen);
+    EXPECT_EQ(gelesen, nummerierterSatz(2));
+
+    datei.schreiben(1, nummerierterSatz(77));
+    EXPECT_EQ(datei.anhaengen(nummerierterSatz(88)), 3);
+    datei.schreiben(4, nummerierterSatz(99)); // the record count: an append
+    std::string inhalt = dateiInhalt(pfad);
+    ASSERT_EQ(inhalt.size(), 5 * G);
+    const int erwartet[] = {0, 77, 2, 88, 99};
+    for (int i = 0; i < 5; ++i) {
+        DatenSatz s = nummerierterSatz(erwartet[i]);
+        EXPECT_EQ(inhalt.substr(std::size_t(i) * G, G), std::string(s.bytes.begin(), s.bytes.end())) << i;
+    }
+}
+
+TEST(DatenDatei, FehlertexteDerLaufzeit) {
+    TempOrdner ordner;
+    std::string pfad = ordner.pfad("d.fba");
+    dateiSchreiben(pfad, saetze(2));
+    const std::string vorher = dateiInhalt(pfad);
+    const std::string fehlt = ordner.pfad("fehlt.fba"), ordnerPfad = ordner.pfad("ordner.fba");
+    std::filesystem::create_directory(ordnerPfad);
+    const std::string ende = "Versuch hinter dem Dateiende zu lesen", nichtGefunden = "Datei nicht gefunden",
+                      ungueltig = "Ungültiger Dateiname";
+    DatenSatz s;
+    EXPECT_EQ(fehlerVon([&] { DatenDatei(pfad).lesen(2, s); }), ende);
+    EXPECT_EQ(fehlerVon([&] { DatenDatei(pfad).lesen(-1, s); }), ende);
+    EXPECT_EQ(fehlerVon([&] { DatenDatei(pfad).schreiben(3, s); }), ende);
+    EXPECT_EQ(fehlerVon([&] { DatenDatei(fehlt).lesen(0, s); }), nichtGefunden);
+    EXPECT_EQ(fehlerVon([&] { DatenDatei(fehlt).anhaengen(s); }), nichtGefunden);
+    EXPECT_EQ(fehlerVon([&] { DatenDatei("").anzahlSaetze(); }), nichtGefunden);
+    EXPECT_EQ(fehlerVon([&] { SatzLeser leser(fehlt); }), nichtGefunden);
+    // A folder, a path through a regular file, an overlong name.
+    EXPECT_EQ(fehlerVon([&] { DatenDatei(ordnerPfad).lesen(0, s); }), ungueltig);
+    EXPECT_EQ(fehlerVon([&] { DatenDatei(ordnerPfad).lesen(7, s); }), ungueltig);
+    EXPECT_EQ(fehlerVon([&] { DatenDatei(ordnerPfad).anzahlSaetze(); }), ungueltig);
+    EXPECT_EQ(fehlerVon([&] { DatenDatei(ordnerPfad).schreiben(0, s); }), ungueltig);
+    EXPECT_EQ(fehlerVon([&] { SatzLeser(ordnerPfad).naechster(); }), ungueltig);
+    EXPECT_EQ(fehlerVon([&] { DatenDatei::neuSchreiben(ordnerPfad, saetze(1)); }), ungueltig);
+    EXPECT_EQ(fehlerVon([&] { DatenDatei(pfad + "/x.fba").lesen(0, s); }), ungueltig);
+    EXPECT_EQ(fehlerVon([&] { DatenDatei::neuSchreiben(pfad + "/x.fba", saetze(1)); }), ungueltig);
+    EXPECT_EQ(fehlerVon([&] { DatenDatei(ordner.pfad(std::string(300, 'n'))).anzahlSaetze(); }), ungueltig);
+    EXPECT_EQ(dateiInhalt(pfad), vorher) << "no failing call changed the file";
+}
+
+TEST(DatenDatei, FehlertextZuJederFehlernummer) {
+    struct Gruppe {
+        std::vector<int> nummern;
+        std::string text;
+    };
+    for (const Gruppe& g :
+         {Gruppe{{ENOENT}, "Datei nicht gefunden"}, Gruppe{{ENOTDIR, EISDIR, ENAMETOOLONG}, "Ungültiger Dateiname"},
+          Gruppe{{EMFILE, ENFILE}, "Zu viele geöffnete Dateien"}, Gruppe{{EACCES, EROFS}, "Dateizugriff verweigert"},
+          Gruppe{{ENOSPC, EFBIG}, "Zu wenig Speicherplatz"}})
+        for (int n : g.nummern)
+            EXPECT_EQ(std::string(EAFehler(n).what()), g.text) << n;
+    for (int n : {EIO, EBADF, EXDEV})
+        EXPECT_EQ(eaFehlerText(n), "E/A-Fehler " + std::to_string(n));
+    EXPECT_EQ(std::string(EAFehler::hinterDemDateiende().what()), "Versuch hinter dem Dateiende zu lesen");
+}
+
+TEST(DatenDatei, TextZuIntWieDieLaufzeit) {
+    struct Fall {
+        std::string text;
+        int wert;
+    };
+    for (const Fall& f : {Fall{"00051", 51}, Fall{"0", 0}, Fall{"  12", 12}, Fall{"-7", -7}, Fall{"+7", 7},
+                          Fall{"$1F", 31}, Fall{"0x10", 16}, Fall{"2147483647", 2147483647},
+                          Fall{"-2147483648", -2147483647 - 1}, Fall{"000000000000042", 42}})
+        EXPECT_EQ(textZuInt(f.text), f.wert) << f.text;
+    for (std::string falsch : {"", "xy", "12 ", "1,5", "-", "$", "0x", "2147483648", "99999999999", "1e3", " "})
+        EXPECT_EQ(fehlerVon([&] { textZuInt(falsch); }), "'" + falsch + "' ist kein gültiger Integerwert") << falsch;
+    // A zero byte from a damaged file would end the message early: the quoted text ends there.
+    EXPECT_EQ(fehlerVon([] { textZuInt(std::string("4\0x", 3)); }), "'4' ist kein gültiger Integerwert");
+}
+
+TEST(DatenDatei, NurGanzeSaetzeZaehlenAuchUeberBlockgrenzen) {
+    TempOrdner ordner;
+    for (int anzahl : {0, 1, 63, 64, 65, 129}) {
+        for (std::size_t rest : {std::size_t(0), std::size_t(1), G - 1}) {
+            SCOPED_TRACE(std::to_string(anzahl) + " records, tail " + std::to_string(rest));
+            std::string pfad = ordner.pfad("l" + std::to_string(anzahl) + "_" + std::to_string(rest) + ".fba");
+            dateiSchreiben(pfad, saetze(anzahl));
+            bytesAnhaengen(pfad, std::string(rest, 'R'));
+            EXPECT_EQ(DatenDatei(pfad).anzahlSaetze(), anzahl);
+            SatzLeser leser(pfad);
+            int n = 0;
+            while (const DatenSatz* s = leser.naechster()) {
+                ASSERT_LT(n, anzahl);
+                EXPECT_EQ(*s, nummerierterSatz(n));
+                ++n;
+            }
+            EXPECT_EQ(n, anzahl);
+            EXPECT_EQ(leser.naechster(), nullptr) << "stays at the end";
+            // The partial tail is no record: reading it fails, appending writes over it.
+            DatenSatz s;
+            EXPECT_EQ(fehlerVon([&] { DatenDatei(pfad).lesen(anzahl, s); }), "Versuch hinter dem Dateiende zu lesen");
+            EXPECT_EQ(DatenDatei(pfad).anhaengen(nummerierterSatz(anzahl)), anzahl);
+            EXPECT_EQ(std::filesystem::file_size(pfad), std::size_t(anzahl + 1) * G);
+            DatenDatei(pfad).lesen(anzahl, s);
+            EXPECT_EQ(s, nummerierterSatz(anzahl));
+        }
+    }
+}
+
+TEST(DatenDatei, MisslungenesAnhaengenStelltDieAlteDateiWiederHer) {
+    TempOrdner ordner;
+    for (std::size_t rest : {std::size_t(0), std::size_t(700)}) {
+        SCOPED_TRACE(rest);
+        std::string pfad = ordner.pfad("voll" + std::to_string(rest) + ".fba");
+        dateiSchreiben(pfad, saetze(3));
+        bytesAnhaengen(pfad, std::string(rest, 'R'));
+        const std::string vorher = dateiInhalt(pfad);
+        std::string fehler;
+        // The limit lies inside the new record: part of it reaches the disk before the write fails.
+        mitDateigrenze(vorher.size() + 1000,
+                       [&] { fehler = fehlerVon([&] { DatenDatei(pfad).anhaengen(saetze(9)[8]); }); });
+        EXPECT_EQ(fehler, "Zu wenig Speicherplatz");
+        EXPECT_EQ(dateiInhalt(pfad), vorher);
+        // An overwrite of the record count is an append, rolled back the same way.
+        mitDateigrenze(vorher.size() + 10,
+                       [&] { fehler = fehlerVon([&] { DatenDatei(pfad).schreiben(3, saetze(9)[8]); }); });
+        EXPECT_EQ(fehler, "Zu wenig Speicherplatz");
+        EXPECT_EQ(dateiInhalt(pfad), vorher);
+        EXPECT_EQ(DatenDatei(pfad).anhaengen(nummerierterSatz(8)), 3) << "the limit is lifted again";
+    }
+}
+
+TEST(DatenDatei, NeuSchreibenErsetztDieDateiAtomar) {
+    TempOrdner ordner;
+    std::string pfad = ordner.pfad("ziel.fba");
+    dateiSchreiben(pfad, saetze(4));
+    const std::string alt = dateiInhalt(pfad);
+    // A reader that opened the file before keeps the old file: it is replaced, not rewritten.
+    std::ifstream frueherGeoeffnet(pfad, std::ios::binary);
+
+    DatenDatei::neuSchreiben(pfad, std::vector<DatenSatz>{nummerierterSatz(42)});
+    EXPECT_EQ(std::filesystem::file_size(pfad), G);
+    DatenSatz s;
+    DatenDatei(pfad).lesen(0, s);
+    EXPECT_EQ(s, nummerierterSatz(42));
+    std::string gesehen{std::istreambuf_iterator<char>(frueherGeoeffnet), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(gesehen, alt);
+    auto eintraege = std::distance(std::filesystem::directory_iterator(ordner.wurzel()), {});
+    EXPECT_EQ(eintraege, 1) << "no temporary file left beside it";
+    EXPECT_EQ(std::filesystem::status(pfad).permissions() & std::filesystem::perms::all, std::filesystem::perms(0644));
+}
+
+TEST(DatenDatei, MisslungenesNeuSchreibenHinterlaesstNichts) {
+    TempOrdner ordner;
+    EXPECT_EQ(fehlerVon([&] { DatenDatei::neuSchreiben(ordner.pfad("fehlt/ziel.fba"), saetze(2)); }),
+              "Datei nicht gefunden");
+    EXPECT_FALSE(std::filesystem::exists(ordner.pfad("fehlt")));
+
+    // A full disk in the middle: the old file stays whole and the half-written one is gone.
+    std::string pfad = ordner.pfad("ziel.fba");
+    dateiSchreiben(pfad, saetze(2));
+    const std::string alt = dateiInhalt(pfad);
+    std::string fehler;
+    mitDateigrenze(5 * G + 17, [&] { fehler = fehlerVon([&] { DatenDatei::neuSchreiben(pfad, saetze(9)); }); });
+    EXPECT_EQ(fehler, "Zu wenig Speicherplatz");
+    EXPECT_EQ(dateiInhalt(pfad), alt);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ordner.wurzel()), {}), 1);
+}
+
+// A new file gets the mode the umask gives, a replaced one keeps its own; a name as long as the
+// system allows leaves room for the temporary file beside it.
+TEST(DatenDatei, NeuSchreibenRechteUndLangeNamen) {
+    struct Fall {
+        mode_t umask;
+        int vorher; // mode of the file it replaces, −1 for none
+        std::size_t namensLaenge;
+        mode_t erwartet;
+    };
+    TempOrdner ordner;
+    const mode_t alteMaske = ::umask(022);
+    for (const Fall& fall : {Fall{077, -1, 10, 0600}, Fall{022, -1, 10, 0644}, Fall{027, -1, 250, 0640},
+                             Fall{077, 0644, 10, 0644}, Fall{022, 0600, 10, 0600}, Fall{022, 0640, 255, 0640}}) {
+        SCOPED_TRACE(std::to_string(fall.umask) + " " + std::to_string(fall.vorher));
+        std::string pfad = ordner.pfad(std::string(fall.namensLaenge - 4, 'n') + ".fba");
+        std::filesystem::remove(pfad);
+        if (fall.vorher >= 0) {
+            dateiSchreiben(pfad, saetze(1));
+            ASSERT_EQ(::chmod(pfad.c_str(), mode_t(fall.vorher)), 0);
+        }
+        ::umask(fall.umask);
+        DatenDatei::neuSchreiben(pfad, saetze(2));
+        ::umask(022);
+        struct stat st {};
+        ASSERT_EQ(::stat(pfad.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, fall.erwartet);
+        EXPECT_EQ(DatenDatei(pfad).anzahlSaetze(), 2);
+    }
+    ::umask(alteMaske);
+}
+
+// A write that fails is undone; when undoing fails as well, the message says that the record on
+// disk may be damaged, never that nothing happened.
+TEST(DatenDatei, MisslingtDasZurueckschreibenSagtEsDieMeldung) {
+    using F = Fehlerspritze;
+    constexpr int Kurz = 0; // the call writes half of its bytes
+    struct Fall {
+        const char* was;
+        bool anhaengen;
+        std::vector<std::tuple<F::Aufruf, int, int>> plan; // call, its number, EIO or Kurz
+        std::string zusatz;                                // second line of the message
+    };
+    const std::string beschaedigt = "\rAchtung! Satz 1 in der Datei ist möglicherweise beschädigt - Satz prüfen!";
+    const std::string unvollstaendig =
+        "\rAchtung! Am Ende der Datei steht möglicherweise ein unvollständiger Satz - Datei prüfen!";
+    // A write that fails half-way leaves a torn record or a partial tail unless it is undone.
+    const Fall faelle[] = {
+        {"overwrite, write fails", false, {{F::Pwrite, 1, Kurz}, {F::Pwrite, 2, EIO}}, ""},
+        {"overwrite, flush fails", false, {{F::Fdatasync, 1, EIO}}, ""},
+        {"overwrite, undo fails", false, {{F::Pwrite, 1, Kurz}, {F::Pwrite, 2, EIO}, {F::Pwrite, 3, EIO}}, beschaedigt},
+        {"overwrite, undo not flushed", false, {{F::Fdatasync, 1, EIO}, {F::Fdatasync, 2, EIO}}, beschaedigt},
+        {"append, write fails", true, {{F::Pwrite, 1, Kurz}, {F::Pwrite, 2, EIO}}, ""},
+        {"append, flush fails", true, {{F::Fdatasync, 1, EIO}}, ""},
+        {"append, cut fails",
+         true,
+         {{F::Pwrite, 1, Kurz}, {F::Pwrite, 2, EIO}, {F::Ftruncate, 1, EIO}},
+         unvollstaendig},
+        {"append, cut not flushed", true, {{F::Fdatasync, 1, EIO}, {F::Fdatasync, 2, EIO}}, unvollstaendig},
+    };
+    TempOrdner ordner;
+    const std::string pfad = ordner.pfad("d.fba");
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.was);
+        dateiSchreiben(pfad, saetze(3));
+        const std::string vorher = dateiInhalt(pfad);
+        std::string meldung;
+        {
+            Fehlerspritze spritze;
+            for (auto [aufruf, nummer, fehler] : fall.plan)
+                fehler == Kurz ? spritze.kurz(aufruf, nummer) : spritze.fehlschlagen(aufruf, nummer, fehler);
+            meldung = fehlerVon([&] {
+                if (fall.anhaengen)
+                    DatenDatei(pfad).anhaengen(nummerierterSatz(7));
+                else
+                    DatenDatei(pfad).schreiben(1, nummerierterSatz(7));
+            });
+        }
+        EXPECT_EQ(meldung, "E/A-Fehler " + std::to_string(EIO) + fall.zusatz);
+        if (fall.zusatz.empty()) {
+            EXPECT_TRUE(dateiInhalt(pfad) == vorher) << "undone";
+        }
+    }
+}
