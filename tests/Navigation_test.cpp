@@ -235,13 +235,19 @@ TEST(Navigation, BeschaedigteNummerBeendetDasLadenMitDenBisherigenZeilen) {
         DatenSatz kaputt = kunde("00007", "Kaputt", "K", "000053", 'R', "Kaputt-Position");
         kaputt.setzeText(fall.feld, fall.text);
         w.f.eingeben("Position01", "getippt");
-        w.oeffnen(
-            {parameterSatz(), kunde("00005", "Gut", "G", "000052"), kaputt, kunde("00009", "Danach", "D", "000099")});
+        // Customers and invoices come out of order before the damaged record: the tree is sorted all the same.
+        w.oeffnen({parameterSatz(), kunde("00005", "Gut", "G", "000052"), kunde("00003", "Frueh", "F", "000040"),
+                   kunde("00005", "Gut", "G", "000030"), kaputt, kunde("00009", "Danach", "D", "000099")});
         EXPECT_EQ(w.p.texte("Fehler"), std::vector<std::string>{fall.meldung});
-        std::set<std::string> bisher = {"000000", "000052", std::string(kaputt.text(SatzFeld::RechnungsNummer))};
+        std::set<std::string> bisher = {"000000", "000030", "000040", "000052",
+                                        std::string(kaputt.text(SatzFeld::RechnungsNummer))};
         EXPECT_EQ(gelistet(w.f), bisher);
-        EXPECT_EQ(zaehler(w.f), "letzte KundenNummer: 5|Letzte RechnungsNummer: 52|Anzahl Sätze: 2");
-        EXPECT_EQ(w.f.BaumInhalt.wurzeln.size(), 2u) << "the damaged record is not in the tree";
+        EXPECT_EQ(zaehler(w.f), "letzte KundenNummer: 5|Letzte RechnungsNummer: 52|Anzahl Sätze: 4");
+        const auto& wurzeln = w.f.BaumInhalt.wurzeln;
+        ASSERT_EQ(wurzeln.size(), 3u) << "the damaged record is not in the tree";
+        EXPECT_TRUE(wurzeln[0].text < wurzeln[1].text && wurzeln[1].text < wurzeln[2].text);
+        EXPECT_TRUE(std::is_sorted(wurzeln[2].kinder.begin(), wurzeln[2].kinder.end()));
+        EXPECT_EQ(wurzeln[2].kinder.size(), 2u);
         EXPECT_EQ(w.text("Position01"), "Kaputt-Position") << "the search had put it on the page";
         EXPECT_FALSE(w.f.Speichern.aktiv) << "the controls are not enabled";
     }
