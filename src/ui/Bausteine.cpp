@@ -1,5 +1,7 @@
 #include "ui/Bausteine.h"
 
+#include "ui/ListenAnsicht.h"
+
 #include "ui/BegrenzteEingabe.h"
 #include "ui/QtTexte.h"
 #include "ui/Schrittregler.h"
@@ -92,8 +94,8 @@ QLabel* kopfzeile(const Steuerelement& s) {
     return l;
 }
 
-QListView* langeListe(const Steuerelement& s) {
-    auto* ansicht = benannt(new QListView, s);
+ListenAnsicht* langeListe(const Steuerelement& s) {
+    auto* ansicht = benannt(new ListenAnsicht, s);
     ansicht->setUniformItemSizes(true);
     ansicht->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ansicht->setWordWrap(false);

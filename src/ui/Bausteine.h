@@ -8,13 +8,14 @@
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListView;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class QWidget;
 
 namespace fkb::ui {
+
+class ListenAnsicht;
 
 // Widgets of the core's controls, named after them and started in their initial state;
 // the binding keeps them in step with the core afterwards.
@@ -31,7 +32,7 @@ QLabel* panel(const Steuerelement& s);
 QLabel* kopfzeile(const Steuerelement& s);
 
 // A list of up to 100 000 lines whose ends (blanks and the record key) stay out of sight.
-QListView* langeListe(const Steuerelement& s);
+ListenAnsicht* langeListe(const Steuerelement& s);
 
 // A template panel: "Vorlage laden", "Nummer:", the step control, the number and the load button.
 QFrame* vorlagePanel(const Steuerelement& panel, const Steuerelement& regler, const Steuerelement& nummer,

@@ -1,6 +1,7 @@
 #include "ui/Bindung.h"
 
 #include "ui/BegrenzteEingabe.h"
+#include "ui/ListenAnsicht.h"
 #include "ui/ListenModell.h"
 #include "ui/QtTexte.h"
 #include "ui/Schrittregler.h"
@@ -18,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QStringListModel>
+#include <QTextDocument>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeView>
@@ -79,10 +81,10 @@ void Bindung::verbinden(Eintrag& e) {
         connect(t, &QPlainTextEdit::textChanged, this, [this, t, name] {
             if (spiegelt_)
                 return;
-            std::string text = zeilenKern(t->toPlainText());
+            std::string text = rohZeilenKern(t->document()->toRawText());
             ausloesen([this, name, text] { f_.eingeben(name, text, false); });
         });
-    } else if (auto* v = qobject_cast<QListView*>(e.objekt)) {
+    } else if (auto* v = qobject_cast<ListenAnsicht*>(e.objekt)) {
         listeVerbinden(v, s);
     } else if (auto* b = qobject_cast<QTreeView*>(e.objekt)) {
         baumVerbinden(b);
@@ -93,38 +95,21 @@ void Bindung::verbinden(Eintrag& e) {
     }
 }
 
-void Bindung::listeVerbinden(QListView* ansicht, Steuerelement* s) {
+void Bindung::listeVerbinden(ListenAnsicht* ansicht, Steuerelement* s) {
     Listenfeld* inhalt = s == &f_.ListBoxFahndung ? &f_.ListeFahndung : &f_.ListeObjekt;
     auto* modell = new ListenModell(*inhalt, ansicht);
     ansicht->setModel(modell);
     listen_.push_back({ansicht, modell, inhalt});
 
-    auto waehlen = [this, inhalt](int zeile) {
+    // Only the user chooses a line: Qt moving the current line on its own (at a focus change) does not.
+    connect(ansicht, &ListenAnsicht::gewaehlt, this, [this, inhalt](int zeile) {
         ausloesen([this, inhalt, zeile] {
             if (inhalt == &f_.ListeObjekt)
                 f_.waehleListe(zeile);
             else
                 f_.waehleFahndung(zeile);
         });
-    };
-    // A new current line, by mouse or keys, chooses it; so does a click on the line already current.
-    connect(ansicht->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this, waehlen](const QModelIndex& jetzt) {
-                if (spiegelt_ || !jetzt.isValid())
-                    return;
-                wahlBeimDruck_ = true;
-                waehlen(jetzt.row());
-            });
-    connect(ansicht, &QAbstractItemView::clicked, this, [this, waehlen](const QModelIndex& i) {
-        if (std::exchange(wahlBeimDruck_, false) || !i.isValid())
-            return;
-        waehlen(i.row());
     });
-    connect(ansicht, &QAbstractItemView::activated, this, [waehlen](const QModelIndex& i) {
-        if (i.isValid() && QGuiApplication::mouseButtons() == Qt::NoButton)
-            waehlen(i.row());
-    });
-    ansicht->viewport()->installEventFilter(this);
 }
 
 void Bindung::baumVerbinden(QTreeView* ansicht) {
@@ -190,8 +175,6 @@ bool Bindung::eventFilter(QObject* objekt, QEvent* ereignis) {
     if (ereignis->type() == QEvent::MouseButtonPress) {
         if (objekt == suchFeld_ && static_cast<QMouseEvent*>(ereignis)->button() == Qt::LeftButton)
             ausloesen([this] { f_.klick(f_.EditSuchText.name); });
-        else
-            wahlBeimDruck_ = false;
     }
     return false;
 }
@@ -277,9 +260,8 @@ void Bindung::textSpiegeln(Eintrag& e) {
             l->setCursorPosition(0);
         }
     } else if (auto* t = qobject_cast<QPlainTextEdit*>(o)) {
-        QString zeilen = zeilenQt(e.s->text);
-        if (t->toPlainText() != zeilen)
-            BegrenzterText::programmText(t, zeilen);
+        if (rohZeilenKern(t->document()->toRawText()) != e.s->text)
+            BegrenzterText::programmText(t, zeilenQt(e.s->text));
     } else if (auto* a = qobject_cast<QAction*>(o)) {
         a->setText(mitKuerzel(text, a->property("kuerzel").toString()));
     } else if (auto* m = qobject_cast<QMenu*>(o)) {

@@ -21,6 +21,7 @@ class QWidget;
 namespace fkb::ui {
 
 class BaumModell;
+class ListenAnsicht;
 class ListenModell;
 
 // Binds the widgets to the core by the controls' names. A user action first has the typed texts
@@ -52,7 +53,7 @@ private:
     };
 
     void verbinden(Eintrag& e);
-    void listeVerbinden(QListView* ansicht, Steuerelement* s);
+    void listeVerbinden(ListenAnsicht* ansicht, Steuerelement* s);
     void baumVerbinden(QTreeView* ansicht);
     void kategorienVerbinden(QComboBox* auswahl);
     void kalenderVerbinden(QCalendarWidget* kalender, Steuerelement* s);
@@ -81,9 +82,6 @@ private:
     std::string titel_;
     bool spiegelt_ = false;
     bool laeuft_ = false;
-    // A mouse press that changed a list's current line has run that choice already;
-    // its click must not run it a second time.
-    bool wahlBeimDruck_ = false;
 };
 
 } // namespace fkb::ui

@@ -17,6 +17,13 @@ std::string zeilenKern(const QString& text) {
     return kern(t);
 }
 
+std::string rohZeilenKern(const QString& rohText) {
+    QString t = rohText;
+    for (QChar trenner : {QChar(QChar::ParagraphSeparator), QChar(QChar::LineSeparator)})
+        t.replace(trenner, QLatin1Char('\r'));
+    return kern(t);
+}
+
 QString qtFilter(std::string_view filter) {
     const QStringList teile = qt(filter).split(QLatin1Char('|'));
     QStringList eintraege;

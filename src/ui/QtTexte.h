@@ -18,6 +18,9 @@ inline std::string kern(const QString& text) {
 // The core separates lines with a carriage return, Qt with a line feed.
 QString zeilenQt(std::string_view text);
 std::string zeilenKern(const QString& text);
+// The text of a multi-line field as its document holds it (QTextDocument::toRawText): unlike its
+// plain text, it keeps non-breaking spaces; its paragraph and line separators become line breaks.
+std::string rohZeilenKern(const QString& rohText);
 
 // "Beschreibung (*.a)|*.a|…" as Qt's "Beschreibung (*.a);;…".
 QString qtFilter(std::string_view filter);

@@ -1,5 +1,6 @@
 // The page Information ("Fahndung"): the period, the record kind, the result list and its commands.
 #include "ui/Bausteine.h"
+#include "ui/ListenAnsicht.h"
 #include "ui/QtTexte.h"
 #include "ui/Seiten.h"
 

@@ -1,5 +1,6 @@
 // The page Navigation: category choice, full-text search, the customer tree and the record list.
 #include "ui/Bausteine.h"
+#include "ui/ListenAnsicht.h"
 #include "ui/QtTexte.h"
 #include "ui/Seiten.h"
 

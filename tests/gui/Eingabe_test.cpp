@@ -109,3 +109,15 @@ TEST_F(Fenster, KaufmannsUndImTextBleibtSichtbar) {
     EXPECT_EQ(w.windowTitle(), QString::fromUtf8("   Fakturbuch (FKB)   Müller & Söhne"));
     EXPECT_EQ(el<QLabel>("PanelOverKategorie")->text(), QString::fromUtf8("00007 - Müller & Söhne, "));
 }
+
+// Typing in the remark keeps every other character as the record holds it: a non-breaking space
+// (Windows-1252 0xA0) stays one, where the field's plain text would turn it into a blank.
+TEST_F(Fenster, BemerkungBehaeltGeschuetzteLeerzeichen) {
+    auto* bemerkung = el<QPlainTextEdit>("Bemerkung");
+    f.Bemerkung.text = "Fa.\u00a0Müller\rTor\u00a02";
+    w.bindung().spiegeln();
+    bemerkung->setFocus();
+    bemerkung->moveCursor(QTextCursor::End);
+    tippen(bemerkung, "b");
+    EXPECT_EQ(f.Bemerkung.text, "Fa.\u00a0Müller\rTor\u00a02b");
+}

@@ -4,6 +4,7 @@
 
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -159,6 +160,37 @@ TEST_F(Fenster, ZeileWaehlenZeigtDenGespeichertenSatz) {
     EXPECT_EQ(f.Name.text, "X");
     klicken(liste, liste->model()->index(50, 0));
     EXPECT_EQ(name->text(), "VorlageSatz");
+}
+
+// Only the user chooses a line. When the window gets the focus back (after a dialog or a menu),
+// Qt makes the first line current on its own; that must neither show record 0 over what was
+// typed nor enable overwriting and deleting.
+TEST_F(Fenster, FokuswechselWaehltKeineZeile) {
+    TempOrdner ordner;
+    dateiAnlegen(ordner);
+    auto* liste = el<QListView>("ListBoxObjekt");
+    auto* name = el<QLineEdit>("Name");
+    name->setFocus();
+    name->selectAll();
+    tippen(name, "Neukunde");
+    for (Qt::FocusReason grund : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::TabFocusReason}) {
+        SCOPED_TRACE(grund);
+        QDialog dialog(&w);
+        dialog.show();
+        QApplication::processEvents();
+        dialog.hide();
+        QFocusEvent ein(QEvent::FocusIn, grund);
+        QApplication::sendEvent(liste, &ein);
+        QApplication::processEvents();
+        EXPECT_EQ(f.ListeObjekt.auswahl, -1);
+        EXPECT_EQ(f.Name.text, "Neukunde");
+        EXPECT_FALSE(el("Satz_Speichern")->isEnabled());
+        EXPECT_FALSE(el("Satz_Loeschen")->isEnabled());
+    }
+    // The user's key still chooses.
+    taste(liste, Qt::Key_Down);
+    EXPECT_GE(f.ListeObjekt.auswahl, 0);
+    EXPECT_TRUE(el("Satz_Speichern")->isEnabled());
 }
 
 // Typed texts are in the core before a button's handler runs: the stored record carries them.
