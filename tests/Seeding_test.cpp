@@ -28,9 +28,8 @@ public:
 std::vector<DatenSatz> lesenAlle(const std::string& pfad) {
     std::vector<DatenSatz> alle;
     SatzLeser leser(pfad);
-    DatenSatz s;
-    while (leser.naechster(s))
-        alle.push_back(s);
+    while (const DatenSatz* s = leser.naechster())
+        alle.push_back(*s);
     return alle;
 }
 

@@ -9,11 +9,4 @@ bool Steuerelement::bedienbar() const {
     return true;
 }
 
-bool Steuerelement::wirklichSichtbar() const {
-    for (const Steuerelement* s = this; s; s = s->eltern)
-        if (!s->sichtbar)
-            return false;
-    return true;
-}
-
 } // namespace fkb

@@ -44,7 +44,6 @@ struct Steuerelement {
 
     // Enabled and visible as the user meets it: a disabled or hidden parent counts.
     bool bedienbar() const;
-    bool wirklichSichtbar() const;
 };
 
 // The navigation list and the query list.

@@ -79,6 +79,8 @@ public:
     RechnungsSummen Summen;
 
     bool hinweisModus() const { return WarnungenHinweise.haken; }
+    // Whether a click on the control runs a command.
+    bool hatHandler(const Steuerelement& s) const { return handlerVon(s) != nullptr; }
 
     // --- application shell ----------------------------------------------------------
     void FormCreate();

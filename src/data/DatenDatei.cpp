@@ -302,11 +302,4 @@ const DatenSatz* SatzLeser::naechster() {
     return &bloecke_[aktuell_][lesePos_++];
 }
 
-bool SatzLeser::naechster(DatenSatz& ziel) {
-    const DatenSatz* satz = naechster();
-    if (satz)
-        ziel = *satz;
-    return satz != nullptr;
-}
-
 } // namespace fkb

@@ -55,8 +55,6 @@ public:
     // The next record; nullptr at the end of the file. It stays valid until the following call
     // returns another record: a call that fails leaves it as it was.
     const DatenSatz* naechster();
-    // Reads the next record into ziel; false at the end of the file.
-    bool naechster(DatenSatz& ziel);
 
 private:
     void nachladen();
