@@ -196,11 +196,18 @@ TEST(Treiber, BeendenUndSchliessenEndenDasProgramm) {
 }
 
 TEST(Treiber, ZeilenOhneBekanntenBefehlScheitern) {
-    for (const char* zeile : {"kein json", R"({"klick": )", R"(["klick"])", "{}", R"("start")",
-                              R"({"klick": "Neu", "zustand": true})", R"({"fliegen": true})", R"({"Klick": "Neu"})"}) {
+    // Nesting that deep would exhaust the stack when the value is written back in a message; a zero
+    // byte inside a text would silently cut a path short.
+    const std::string tief = R"({"waehle": {"Baum": )" + std::string(100000, '[') + std::string(100000, ']') + "}}";
+    for (const std::string& zeile :
+         {std::string("kein json"), std::string(R"({"klick": )"), std::string(R"(["klick"])"), std::string("{}"),
+          std::string(R"("start")"), std::string(R"({"klick": "Neu", "zustand": true})"),
+          std::string(R"({"fliegen": true})"), std::string(R"({"Klick": "Neu"})"), tief,
+          std::string(R"({"dialog": "/tmp/a.fba\u0000/b.fba"})"), std::string(R"({"eingabe": {"Name": "a\u0000b"}})"),
+          std::string(R"({"pdf": "\u0000"})")}) {
         std::ostringstream aus;
         Treiber t(aus);
-        EXPECT_FALSE(t.zeile(zeile)) << zeile;
+        EXPECT_FALSE(t.zeile(zeile)) << zeile.substr(0, 60);
         EXPECT_FALSE(t.fehlergrund().empty());
         EXPECT_EQ(aus.str(), "");
     }

@@ -36,6 +36,41 @@ bool indexLesen(const Json& wert, std::size_t anzahl, int& ziel) {
     return true;
 }
 
+// No command nests deeper than a few levels; a line that does would exhaust the stack when its value
+// is written back into a message.
+bool zuTiefVerschachtelt(std::string_view text) {
+    constexpr int Grenze = 64;
+    int tiefe = 0;
+    bool imText = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (imText) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                imText = false;
+        } else if (c == '"') {
+            imText = true;
+        } else if (c == '{' || c == '[') {
+            if (++tiefe > Grenze)
+                return true;
+        } else if (c == '}' || c == ']') {
+            --tiefe;
+        }
+    }
+    return false;
+}
+
+// A zero byte would cut a path short at the system's interface while the script meant the whole text.
+bool enthaeltNullzeichen(const Json& wert) {
+    if (wert.is_string())
+        return wert.get_ref<const std::string&>().find('\0') != std::string::npos;
+    for (auto it = wert.begin(); wert.is_structured() && it != wert.end(); ++it)
+        if ((wert.is_object() && it.key().find('\0') != std::string::npos) || enthaeltNullzeichen(*it))
+            return true;
+    return false;
+}
+
 } // namespace
 
 Treiber::Treiber(std::ostream& ereignisse) : kanal_(ereignisse), plattform_(kanal_) {}
@@ -66,9 +101,17 @@ Treiber::Befehl Treiber::befehlVon(std::string_view name) {
 }
 
 bool Treiber::zeile(std::string_view text) {
+    if (zuTiefVerschachtelt(text)) {
+        fehlergrund_ = "zu tief verschachtelt";
+        return false;
+    }
     Json befehl = Json::parse(text.begin(), text.end(), nullptr, false);
     if (befehl.is_discarded()) {
         fehlergrund_ = "kein gültiges JSON";
+        return false;
+    }
+    if (enthaeltNullzeichen(befehl)) {
+        fehlergrund_ = "Nullzeichen in einem Text";
         return false;
     }
     if (!befehl.is_object() || befehl.size() != 1) {
