@@ -172,6 +172,11 @@ std::int64_t DatenDatei::anhaengen(const DatenSatz& satz) const {
 }
 
 void DatenDatei::neuSchreiben(const std::string& pfad, std::span<const DatenSatz> saetze) {
+    static_assert(sizeof(DatenSatz) == DatenSatz::Groesse, "the records lie one behind the other");
+    DateiErsetzen(pfad, {reinterpret_cast<const char*>(saetze.data()), saetze.size() * DatenSatz::Groesse});
+}
+
+void DateiErsetzen(const std::string& pfad, std::string_view inhalt) {
     if (pfad.empty())
         throw EAFehler(ENOENT);
     std::string ordner = ordnerVon(pfad);
@@ -181,10 +186,8 @@ void DatenDatei::neuSchreiben(const std::string& pfad, std::span<const DatenSatz
     if (fd < 0)
         throw EAFehler(errno);
 
-    int fehler = 0;
     ::fchmod(fd, 0644);
-    for (std::size_t i = 0; i < saetze.size() && fehler == 0; ++i)
-        fehler = ganzSchreiben(fd, saetze[i].bytes.data(), DatenSatz::Groesse, satzOffset(std::int64_t(i)));
+    int fehler = ganzSchreiben(fd, reinterpret_cast<const unsigned char*>(inhalt.data()), inhalt.size(), 0);
     if (fehler == 0 && ::fsync(fd) != 0)
         fehler = errno;
     if (::close(fd) != 0 && fehler == 0)
