@@ -198,8 +198,8 @@ TEST(ERechnung, JederMangelWirdGenanntUndNichtsErstellt) {
         {"unbekanntes LieferKennzeichen und Daten",
          [](Formularumgebung& u) {
              u.f.LieferKennzeichen.text = "X";
-             u.f.RechnungsDatum.text = "31.02.2026";
-             u.f.LeistungsDatum.text = "KW 49";
+             u.f.RechnungsDatum.text = "07.12.26";
+             u.f.LeistungsDatum.text = "31.11.2026";
          },
          nichts,
          {"RechnungsDatum fehlt oder ist ungültig!", "LeistungsDatum fehlt oder ist ungültig!",

@@ -34,10 +34,11 @@ std::string getrimmt(std::string_view text) {
     return std::string(ohneRandBlanks(text));
 }
 
-// "dd.mm.yyyy" as yyyymmdd; empty when the text is no date.
+// "dd.mm.yyyy" as yyyymmdd; empty when the text is no date. A two-digit year ("07.12.26") is none either:
+// it would pass for the year 26.
 std::string datumKompakt(const std::string& text) {
     Zeitpunkt z;
-    if (!Zeitpunkt::ausText(getrimmt(text), z) || z.jahr < 1)
+    if (!Zeitpunkt::ausText(getrimmt(text), z) || z.jahr < 1900)
         return {};
     char kompakt[16];
     std::snprintf(kompakt, sizeof kompakt, "%04d%02d%02d", z.jahr, z.monat, z.tag);
