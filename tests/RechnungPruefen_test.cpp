@@ -36,6 +36,7 @@ TEST(RechnungPruefen, PositionszeilenWerdenGeprueftUndNormalisiert) {
         {"2", "12,", "    2,0", "     12,00", "           24,00", nullptr},
         {"0,1", "1,15", "    0,1", "      1,15", "            0,12", nullptr},
         {"1,5", "0,15", "    1,5", "      0,15", "            0,23", nullptr},
+        {"16,5", "9,87", "   16,5", "      9,87", "          162,86", nullptr}, // 162,855 as a double lies below
         {"3", "0,00", "    3,0", "      0,00", "", nullptr},
         {"0", "5", "", "      5,00", "", nullptr},
         {"", "abc", "", "", "", nullptr},

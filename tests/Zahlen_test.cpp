@@ -109,4 +109,30 @@ TEST(Zahlen, UmsatzSteuerInErweiterterGenauigkeit) {
     EXPECT_EQ(umsatzSteuer(119.99, 19), 22.8);
 }
 
+// Half cents round up on the exact decimal value, also where the double product lies just below it.
+TEST(Zahlen, PositionsWertUndUmsatzSteuerRundenHalbeCentAuf) {
+    struct Fall {
+        double a, b;
+        double positionsWert, umsatzSteuer;
+    };
+    const Fall faelle[] = {
+        {16.5, 9.87, 162.86, 30.94},                 // 162,855; the step-by-step double rounding gave 162,85
+        {0.1, 1.15, 0.12, 0.02},                     // 0,115
+        {1.5, 0.15, 0.23, 0.04},                     // 0,225
+        {1, 1.5, 1.5, 0.29},                         // VAT 0,285; double steps gave 0,28
+        {1, 5.5, 5.5, 1.05},                         // VAT 1,045
+        {2, 12.5, 25, 4.75},                         // whole cents
+        {9999.9, 999999.99, 9999899900, 1899980981}, // the largest line
+        {0, 5, 0, 0},
+    };
+    for (const Fall& f : faelle) {
+        EXPECT_EQ(positionsWert(f.a, f.b), f.positionsWert) << f.a << " x " << f.b;
+        EXPECT_EQ(umsatzSteuer(f.positionsWert, 19), f.umsatzSteuer) << f.positionsWert;
+    }
+    EXPECT_EQ(umsatzSteuer(14.5, 7), 1.02);     // 1,015
+    EXPECT_EQ(umsatzSteuer(4585, 5.5), 252.18); // 252,175
+    // The largest net the page can hold, at the largest rate.
+    EXPECT_EQ(umsatzSteuer(249997500499.97, 99.9), 249747502999.47);
+}
+
 } // namespace

@@ -207,6 +207,11 @@ std::string tempDateiAnlegen(const std::string& ordner, int& fd) {
 } // namespace
 
 void DatenDatei::neuSchreiben(const std::string& pfad, std::span<const DatenSatz> saetze) {
+    static_assert(sizeof(DatenSatz) == DatenSatz::Groesse, "the records lie one behind the other");
+    DateiErsetzen(pfad, {reinterpret_cast<const char*>(saetze.data()), saetze.size() * DatenSatz::Groesse});
+}
+
+void DateiErsetzen(const std::string& pfad, std::string_view inhalt) {
     if (pfad.empty())
         throw EAFehler(ENOENT);
     const std::string ordner = ordnerVon(pfad);
@@ -218,8 +223,8 @@ void DatenDatei::neuSchreiben(const std::string& pfad, std::span<const DatenSatz
     struct stat alt {};
     if (::stat(pfad.c_str(), &alt) == 0 && S_ISREG(alt.st_mode) && systemaufrufe.fchmod(fd, alt.st_mode & 07777) != 0)
         fehler = errno;
-    for (std::size_t i = 0; i < saetze.size() && fehler == 0; ++i)
-        fehler = ganzSchreiben(fd, saetze[i].bytes.data(), DatenSatz::Groesse, satzOffset(std::int64_t(i)));
+    if (fehler == 0)
+        fehler = ganzSchreiben(fd, reinterpret_cast<const unsigned char*>(inhalt.data()), inhalt.size(), 0);
     if (fehler == 0 && systemaufrufe.fsync(fd) != 0)
         fehler = errno;
     if (systemaufrufe.close(fd) != 0 && fehler == 0)

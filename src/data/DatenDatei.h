@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 #include <vector>
 
@@ -42,6 +43,10 @@ public:
 private:
     std::string pfad_;
 };
+
+// Writes the bytes as a complete new file beside the path, flushed to disk, and renames it into
+// place: the path holds either what it held before or all of the new bytes. Failures raise EAFehler.
+void DateiErsetzen(const std::string& pfad, std::string_view inhalt);
 
 // Reads a data file from record 0 to its last whole record, in large blocks. A read that fails
 // part-way first hands out the whole records it brought, then raises its error.

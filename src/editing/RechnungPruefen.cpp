@@ -68,7 +68,7 @@ Positionswerte TFKB_Formular::PositionPruefen(const std::string& mengenText, con
         zeile.preis.clear();
     }
 
-    zeile.wert = aufCentRunden(menge * preis);
+    zeile.wert = positionsWert(menge, preis);
     return zeile;
 }
 

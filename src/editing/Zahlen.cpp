@@ -6,16 +6,16 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 
 // Cent results are exact only on the arithmetic they were worked out for: IEEE doubles evaluated as
-// doubles, and the VAT product in x87 extended precision. A port to other arithmetic must fail here,
-// not in a customer's invoice.
+// doubles (sums of line values, the values that whole cents are recovered from). A port to other
+// arithmetic must fail here, not in a customer's invoice.
 static_assert(std::numeric_limits<double>::is_iec559 && std::numeric_limits<double>::digits == 53);
-static_assert(std::numeric_limits<long double>::digits == 64, "the VAT product needs a 64-bit mantissa");
 #if !defined(FLT_EVAL_METHOD) || FLT_EVAL_METHOD != 0
 #error "double expressions must be evaluated in double precision"
 #endif
@@ -153,10 +153,25 @@ double aufCentRunden(double wert) {
     return ganzeCent / 100;
 }
 
+namespace {
+// zaehler ÷ nenner rounded half away from zero, in whole numbers.
+std::int64_t halbAufRunden(std::int64_t zaehler, std::int64_t nenner) {
+    return zaehler < 0 ? -((-zaehler + nenner / 2) / nenner) : (zaehler + nenner / 2) / nenner;
+}
+} // namespace
+
+double positionsWert(double menge, double preis) {
+    // Both values stand for decimals with one and two places, which llround recovers exactly.
+    const std::int64_t zehntel = std::llround(menge * 10);
+    const std::int64_t cent = std::llround(preis * 100);
+    return double(halbAufRunden(zehntel * cent, 10)) / 100;
+}
+
 double umsatzSteuer(double nettoWert, double satz) {
-    // Extended precision on purpose: 24,30 at 5,0 % gives 1,22 here, 1,21 in double.
-    const long double produkt = static_cast<long double>(nettoWert) / 100.0L * static_cast<long double>(satz);
-    return aufCentRunden(static_cast<double>(produkt));
+    // The net is a sum of cent values: its cents come back exactly, even at a quarter of a billion euros.
+    const std::int64_t cent = std::llround(nettoWert * 100);
+    const std::int64_t hundertstelProzent = std::llround(satz * 100);
+    return double(halbAufRunden(cent * hundertstelProzent, 10000)) / 100;
 }
 
 } // namespace fkb

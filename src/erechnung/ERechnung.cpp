@@ -1,0 +1,303 @@
+// Checking the shown invoice for what an e-invoice needs, and turning it into the CII model.
+#include "erechnung/ERechnung.h"
+
+#include "editing/Zahlen.h"
+#include "erechnung/Codelisten.h"
+#include "erechnung/Kennungen.h"
+#include "erechnung/Rechnungsmodell.h"
+
+#include <cmath>
+#include <cstdio>
+#include <initializer_list>
+#include <optional>
+
+namespace fkb {
+namespace {
+
+using Maengel = std::vector<std::string>;
+
+// The non-empty parts, without their outer blanks, joined by one blank.
+std::string verbinden(std::initializer_list<std::string_view> teile) {
+    std::string text;
+    for (std::string_view teil : teile) {
+        teil = ohneRandBlanks(teil);
+        if (teil.empty())
+            continue;
+        if (!text.empty())
+            text += ' ';
+        text += teil;
+    }
+    return text;
+}
+
+std::string getrimmt(std::string_view text) {
+    return std::string(ohneRandBlanks(text));
+}
+
+// "dd.mm.yyyy" as yyyymmdd; empty when the text is no date. A two-digit year ("07.12.26") is none either:
+// it would pass for the year 26.
+std::string datumKompakt(const std::string& text) {
+    Zeitpunkt z;
+    if (!Zeitpunkt::ausText(getrimmt(text), z) || z.jahr < 1900)
+        return {};
+    char kompakt[16];
+    std::snprintf(kompakt, sizeof kompakt, "%04d%02d%02d", z.jahr, z.monat, z.tag);
+    return kompakt;
+}
+
+std::string datumKompakt(const Zeitpunkt& z) {
+    return datumKompakt(z.datumText());
+}
+
+// A checked number text in units of its last place: "1.234,5" with one place gives 12345. An empty
+// text is 0; a text with more places or too many digits is none.
+std::optional<std::int64_t> festkomma(std::string_view text, int stellen) {
+    const KommaZahl zahl = KommaZahlLesen(text);
+    if (zahl.nachkommastellen > stellen || zahl.ziffern.size() > 15)
+        return std::nullopt;
+    std::int64_t wert = 0;
+    for (char c : zahl.ziffern)
+        wert = wert * 10 + (c - '0');
+    for (int i = zahl.nachkommastellen; i < stellen; ++i)
+        wert *= 10;
+    return wert;
+}
+
+std::int64_t cent(double wert) {
+    return std::llround(wert * 100);
+}
+
+std::int64_t halbAufGerundet(std::int64_t zaehler, std::int64_t nenner) {
+    return (zaehler + nenner / 2) / nenner;
+}
+
+std::string positionsName(std::size_t index) {
+    char name[16];
+    std::snprintf(name, sizeof name, "Position %02zu", index + 1);
+    return name;
+}
+
+void mailUebernehmen(const std::string& mail, std::string& ziel, const std::string& wessen, Maengel& maengel) {
+    ziel = getrimmt(mail);
+    if (ziel.empty())
+        maengel.push_back("Mail " + wessen + " fehlt!");
+    else if (!MailGueltig(ziel))
+        maengel.push_back("Mail " + wessen + " ungültig!");
+}
+
+void anschriftUebernehmen(const std::string& strasse, const std::string& nummer, const std::string& plz,
+                          const std::string& ort, const std::string& land, cii::Anschrift& ziel,
+                          const std::string& wessen, Maengel& maengel) {
+    ziel.Strasse = verbinden({strasse, nummer});
+    ziel.PLZ = getrimmt(plz);
+    ziel.Ort = getrimmt(ort);
+    if (ziel.PLZ.empty())
+        maengel.push_back("PLZ " + wessen + " fehlt!");
+    if (ziel.Ort.empty())
+        maengel.push_back("Ort " + wessen + " fehlt!");
+    if (auto code = LaenderCode(land))
+        ziel.Land = *code;
+    else
+        maengel.push_back("Land \"" + getrimmt(land) + "\" " + wessen + " unbekannt!");
+}
+
+void verkaeuferUebernehmen(const ERechnungVerkaeufer& v, cii::Rechnungsmodell& r, Maengel& maengel) {
+    const std::string wessen = "im ParameterSatz";
+    cii::Partei& p = r.Verkaeufer;
+    const std::string person = verbinden({v.Vorname, v.Name});
+    p.Name = getrimmt(v.Firma).empty() ? person : getrimmt(v.Firma);
+    if (p.Name.empty())
+        maengel.push_back("Firma oder Name im ParameterSatz fehlt!");
+    p.Kontakt = person.empty() ? p.Name : person;
+    // The mobile number stands in for a missing phone: both reach the owner.
+    p.KontaktTelefon = getrimmt(TelefonGueltig(v.Telephon) ? v.Telephon : v.Fax);
+    if (!TelefonGueltig(p.KontaktTelefon))
+        maengel.push_back("Telephon im ParameterSatz fehlt!");
+    mailUebernehmen(v.Mail, p.Mail, wessen, maengel);
+    p.KontaktMail = p.Mail;
+    anschriftUebernehmen(v.Strasse, v.Nummer, v.PLZ, v.Ort, v.Land, p.anschrift, wessen, maengel);
+
+    p.UstId = KennungBereinigen(FusszeilenWert(v.Fusszeilen, "ustid"));
+    if (p.UstId.empty())
+        maengel.push_back("UstID im ParameterSatz fehlt!");
+    else if (!UstIdGueltig(p.UstId))
+        maengel.push_back("UstID im ParameterSatz ungültig!");
+    r.Iban = KennungBereinigen(FusszeilenWert(v.Fusszeilen, "iban"));
+    if (r.Iban.empty())
+        maengel.push_back("IBAN im ParameterSatz fehlt!");
+    else if (!IbanGueltig(r.Iban))
+        maengel.push_back("IBAN im ParameterSatz ungültig!");
+    r.Bic = KennungBereinigen(FusszeilenWert(v.Fusszeilen, "bic"));
+    if (!r.Bic.empty() && !BicGueltig(r.Bic))
+        maengel.push_back("BIC im ParameterSatz ungültig!");
+}
+
+void kaeuferUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maengel& maengel) {
+    const ERechnungKaeufer& k = d.Kaeufer;
+    const std::string wessen = "des Kunden";
+    cii::Partei& p = r.Kaeufer;
+    const std::string person = verbinden({k.Vorname, k.Name});
+    p.Name = getrimmt(k.Firma).empty() ? person : getrimmt(k.Firma);
+    if (p.Name.empty())
+        maengel.push_back("Firma oder Name des Kunden fehlt!");
+    // The person at a firm, named as the address on paper names it: "Herr Dr. Max Mustermann".
+    const std::string anrede = getrimmt(k.Anrede) == "Herr" || getrimmt(k.Anrede) == "Frau" ? k.Anrede : "";
+    if (!getrimmt(k.Firma).empty() && !person.empty())
+        p.Kontakt = verbinden({anrede, k.Zusatz, person});
+    mailUebernehmen(k.Mail, p.Mail, wessen, maengel);
+    anschriftUebernehmen(k.Strasse, k.Nummer, k.PLZ, k.Ort, k.Land, p.anschrift, wessen, maengel);
+    r.KaeuferReferenz = getrimmt(k.KundenNummer);
+    if (r.KaeuferReferenz.empty())
+        maengel.push_back("KundenNummer fehlt!");
+}
+
+void kopfUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maengel& maengel) {
+    r.Nummer = getrimmt(d.RechnungsNummer);
+    if (r.Nummer.empty())
+        maengel.push_back("RechnungsNummer fehlt!");
+    r.Ausstellungsdatum = datumKompakt(d.RechnungsDatum);
+    if (r.Ausstellungsdatum.empty())
+        maengel.push_back("RechnungsDatum fehlt oder ist ungültig!");
+    r.Lieferdatum = datumKompakt(d.LeistungsDatum);
+    if (r.Lieferdatum.empty())
+        maengel.push_back("LeistungsDatum fehlt oder ist ungültig!");
+    // The due date the printed payment line shows.
+    const Zeitpunkt faellig = d.ExportTag.plusTage(14);
+    r.Faelligkeitsdatum = datumKompakt(faellig);
+    r.Zahlungsbedingung = "Zahlbar ohne Abzüge bis: " + faellig.datumText();
+}
+
+// VAT by delivery region: domestic at the owner's rate, EU deliveries and exports free of VAT.
+void steuerUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maengel& maengel) {
+    cii::Steuer& s = r.steuer;
+    const std::string region = getrimmt(d.LieferKennzeichen);
+    if (region == "B") {
+        s.Kategorie = "S";
+        const auto satz = festkomma(d.Verkaeufer.UstSatz, 1);
+        if (!satz || *satz <= 0 || *satz > 999)
+            maengel.push_back("USt in ParameterSatz korrigieren!");
+        else
+            s.satzZehntel = *satz;
+    } else if (region == "E") {
+        s.Kategorie = "K";
+        s.Befreiungsgrund = "Steuerfreie innergemeinschaftliche Lieferung gemäß § 4 Nr. 1b sowie 6a UStG";
+        s.BefreiungsCode = "VATEX-EU-IC";
+        r.Lieferanschrift = true;
+        r.Kaeufer.UstId = KennungBereinigen(d.Kaeufer.ZolltarifNummer);
+        if (r.Kaeufer.UstId.empty())
+            maengel.push_back("Ust-IDN des Kunden fehlt - bei Lieferung in die EU nötig!");
+        else if (!UstIdGueltig(r.Kaeufer.UstId))
+            maengel.push_back("Ust-IDN \"" + getrimmt(d.Kaeufer.ZolltarifNummer) + "\" des Kunden ungültig!");
+    } else if (region == "D") {
+        s.Kategorie = "G";
+        s.Befreiungsgrund = "Steuerfreie Ausfuhrlieferung gemäß § 4 Nr. 1a UStG";
+        s.BefreiungsCode = "VATEX-EU-G";
+        if (!getrimmt(d.Kaeufer.ZolltarifNummer).empty())
+            r.Hinweis = "ZolltarifNummer: " + getrimmt(d.Kaeufer.ZolltarifNummer);
+    } else {
+        maengel.push_back("LieferKennzeichen \"" + region + "\" unbekannt - B, E oder D wählen!");
+    }
+}
+
+// One invoice line per row that names, counts or prices something; a row with a unit only is empty.
+// Returns false when a line value does not follow from its quantity and price.
+bool zeilenUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maengel& maengel) {
+    bool stimmig = true;
+    int belegt = 0;
+    for (std::size_t i = 0; i < d.Zeilen.size(); ++i) {
+        const ERechnungZeile& z = d.Zeilen[i];
+        cii::Zeile zeile;
+        zeile.nummer = int(i) + 1;
+        zeile.Bezeichnung = getrimmt(z.Position);
+        const std::string menge = getrimmt(z.Menge), preis = getrimmt(z.Preis);
+        if (zeile.Bezeichnung.empty() && menge.empty() && preis.empty())
+            continue;
+        ++belegt;
+        const std::string name = positionsName(i);
+        if (zeile.Bezeichnung.empty())
+            maengel.push_back(name + ": Bezeichnung fehlt!");
+        if (auto code = EinheitenCode(z.ME))
+            zeile.Einheit = *code;
+        else
+            maengel.push_back(name + ": ME \"" + getrimmt(z.ME) + "\" unbekannt!");
+        const auto zehntel = menge == Fehlermarke ? std::nullopt : festkomma(menge, 1);
+        const auto preisCent = preis == Fehlermarke ? std::nullopt : festkomma(preis, 2);
+        const auto wertCent = festkomma(z.Wert, 2);
+        if (!zehntel)
+            maengel.push_back(name + ": Menge fehlerhaft!");
+        if (!preisCent)
+            maengel.push_back(name + ": Preis fehlerhaft!");
+        if (!zehntel || !preisCent)
+            continue;
+        zeile.mengeZehntel = *zehntel;
+        zeile.preisCent = *preisCent;
+        zeile.wertCent = wertCent.value_or(-1);
+        stimmig = stimmig && zeile.wertCent == halbAufGerundet(zeile.mengeZehntel * zeile.preisCent, 10);
+        r.Zeilen.push_back(std::move(zeile));
+    }
+    if (belegt == 0)
+        maengel.push_back("Keine Position in der Rechnung!");
+    return stimmig;
+}
+
+// The costs in the order the printed invoice lists them.
+void zuschlaegeUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r) {
+    const std::string sonstige = getrimmt(d.BezeichnungSonstigeKosten);
+    const cii::Zuschlag kosten[] = {
+        {cent(d.Summen.NachnameKosten), "AEK", "Nachnahmegebühr"},
+        {cent(d.Summen.VersandKosten), "FC", "Versandkosten"},
+        {cent(d.Summen.SonstigeKosten), "ABK", sonstige.empty() ? "Sonstige Kosten" : sonstige},
+    };
+    for (const cii::Zuschlag& k : kosten)
+        if (k.cent != 0)
+            r.Zuschlaege.push_back(k);
+}
+
+// The totals the XML will show must be the ones the page shows: net, VAT and gross to the cent.
+bool summenStimmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r) {
+    std::int64_t netto = 0;
+    for (const cii::Zeile& z : r.Zeilen)
+        netto += z.wertCent;
+    for (const cii::Zuschlag& k : r.Zuschlaege)
+        netto += k.cent;
+    r.ustCent = halbAufGerundet(netto * r.steuer.satzZehntel, 1000);
+    return netto == cent(d.Summen.NettoWert) && r.ustCent == cent(d.Summen.UstWert) &&
+           netto + r.ustCent == cent(d.Summen.BruttoWert);
+}
+
+} // namespace
+
+ERechnungsErgebnis ERechnungErstellen(const ERechnungsDaten& daten) {
+    ERechnungsErgebnis ergebnis;
+    Maengel& maengel = ergebnis.maengel;
+    cii::Rechnungsmodell r;
+    verkaeuferUebernehmen(daten.Verkaeufer, r, maengel);
+    kaeuferUebernehmen(daten, r, maengel);
+    kopfUebernehmen(daten, r, maengel);
+    steuerUebernehmen(daten, r, maengel);
+    const bool werteStimmen = zeilenUebernehmen(daten, r, maengel);
+    zuschlaegeUebernehmen(daten, r);
+    if (maengel.empty() && (!werteStimmen || !summenStimmen(daten, r)))
+        maengel.push_back("Werte und Summen nicht aktuell - Prüfen anwenden!");
+    if (maengel.empty())
+        ergebnis.xml = cii::CiiSchreiben(r);
+    return ergebnis;
+}
+
+std::string ERechnungFehlerText(const std::vector<std::string>& maengel) {
+    std::string text = "BedienFehler - E-Rechnung nicht erstellbar!";
+    for (const std::string& mangel : maengel)
+        text += '\r' + mangel;
+    return text;
+}
+
+std::string ERechnungArtFehler(const std::string& rechnungsKennZeichen) {
+    const std::string kennzeichen = getrimmt(rechnungsKennZeichen);
+    if (kennzeichen == "R" || kennzeichen == "B")
+        return {};
+    if (kennzeichen == "A")
+        return "BedienFehler - Angebot ist keine Rechnung!\rE-Rechnung nur bei RechnungsKennZeichen R oder B!";
+    return "BedienFehler - keine Rechnung im Satz!\rE-Rechnung nur bei RechnungsKennZeichen R oder B!";
+}
+
+} // namespace fkb

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/Zeitpunkt.h"
+#include "editing/RechnungsSummen.h"
+
+#include <array>
+#include <string>
+
+namespace fkb {
+
+// The owner's data from the parameter record, as far as an e-invoice needs it.
+struct ERechnungVerkaeufer {
+    std::string Firma, Vorname, Name, Strasse, Nummer, PLZ, Ort, Land, Telephon, Fax, Mail;
+    // Position02 to Position07, the footer lines: "UstID   : …", "IBAN    : …", "BIC     : …" among them.
+    std::array<std::string, 6> Fusszeilen;
+    std::string UstSatz; // Menge01, "   19,0"
+};
+
+// The customer as the pages show it.
+struct ERechnungKaeufer {
+    std::string Anrede, Zusatz, Firma, Vorname, Name, Strasse, Nummer, PLZ, Ort, Land, Mail;
+    std::string KundenNummer;
+    std::string ZolltarifNummer; // the customer's VAT id for a delivery into the EU
+};
+
+// One row of the invoice page as the check left it.
+struct ERechnungZeile {
+    std::string Position, ME, Menge, Preis, Wert;
+};
+
+// Everything an e-invoice says, taken from the pages after RechnungPruefen and from record 0.
+struct ERechnungsDaten {
+    ERechnungVerkaeufer Verkaeufer;
+    ERechnungKaeufer Kaeufer;
+    std::string RechnungsNummer;
+    std::string RechnungsDatum; // "dd.mm.yyyy"
+    std::string LeistungsDatum; // "dd.mm.yyyy"
+    std::string LieferKennzeichen;
+    Zeitpunkt ExportTag; // payment is due 14 days later, as on the printed invoice
+    std::array<ERechnungZeile, 25> Zeilen;
+    std::string BezeichnungSonstigeKosten;
+    RechnungsSummen Summen;
+};
+
+} // namespace fkb

@@ -1,0 +1,308 @@
+#include "CiiPruefung.h"
+#include "erechnung/Codelisten.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace fkb;
+using namespace fkb::test;
+
+namespace {
+
+using Texte = std::vector<std::string>;
+
+// Five rows with a text-only row among them, all three costs, texts that XML must escape.
+void rechnungEintragen(TFKB_Formular& f) {
+    zeileEintragen(f, 0, "Montage Heizung", "Std", "2,5", "55");
+    zeileEintragen(f, 1, "Schrauben & Dübel <M8> für 5 €", "Stk", "8", "2,35");
+    zeileEintragen(f, 2, "Fußbodenheizung verlegen", "m²", "12,5", "3,99"); // 49,875
+    zeileEintragen(f, 3, "Baustelle: Groß-Straße 7", "", "", "");
+    zeileEintragen(f, 5, "Anfahrt", "pau", "1", "45");
+    f.VersandKosten.text = "5,9";
+    f.NachnameKosten.text = "4";
+    f.SonstigeKosten.text = "2,5";
+    f.BezeichnungSonstigeKosten.text = "Verpackung & Porto <klein>";
+}
+
+TEST(ERechnung, InlandEuUndDrittlandMitKosten) {
+    struct Fall {
+        const char *region, *land, *zolltarif;
+        const char *landCode, *kategorie, *satz, *befreiung, *kaeuferUstId, *lieferLand, *hinweis;
+        const char *ust, *brutto;
+    };
+    const Fall faelle[] = {
+        {"B", "", "", "DE", "S", "19", "<none>", "<none>", "<none>", "<none>", "50.08", "313.66"},
+        {"E", "Österreich", "ATU 1234 5678", "AT", "K", "0", "VATEX-EU-IC", "ATU12345678", "AT", "<none>", "0.00",
+         "263.58"},
+        {"D", "Schweiz", "8481 8099", "CH", "G", "0", "VATEX-EU-G", "<none>", "<none>", "ZolltarifNummer: 8481 8099",
+         "0.00", "263.58"},
+    };
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.region);
+        Formularumgebung u;
+        eignerEintragen(u);
+        kundeEintragen(u.f, c.region);
+        u.f.Land.text = c.land;
+        u.f.ZolltarifNummer.text = c.zolltarif;
+        rechnungEintragen(u.f);
+        const ERechnungsErgebnis e = exportieren(u);
+        ASSERT_EQ(e.maengel, Texte{});
+        EXPECT_EQ(schemaFehler(e.xml), Texte{});
+        const CiiDokument x(e.xml);
+
+        // The VAT treatment of the region, on every line, charge and the breakdown alike.
+        EXPECT_EQ(x.texte("//ram:CategoryCode"), Texte(5 + 3 + 1, c.kategorie));
+        EXPECT_EQ(x.texte("//ram:RateApplicablePercent"), Texte(5 + 3 + 1, c.satz));
+        EXPECT_EQ(x.text("//ram:ExemptionReasonCode"), c.befreiung);
+        EXPECT_EQ(x.text("//ram:BuyerTradeParty/ram:SpecifiedTaxRegistration/ram:ID[@schemeID='VA']"), c.kaeuferUstId);
+        EXPECT_EQ(x.text("//ram:ShipToTradeParty/ram:PostalTradeAddress/ram:CountryID"), c.lieferLand);
+        EXPECT_EQ(x.text("//rsm:ExchangedDocument/ram:IncludedNote/ram:Content"), c.hinweis);
+        EXPECT_EQ(x.text("//ram:BuyerTradeParty/ram:PostalTradeAddress/ram:CountryID"), c.landCode);
+        EXPECT_EQ(x.text("//ram:TaxTotalAmount[@currencyID='EUR']"), c.ust);
+        EXPECT_EQ(x.text("//ram:ApplicableTradeTax/ram:CalculatedAmount"), c.ust);
+        EXPECT_EQ(x.text("//ram:GrandTotalAmount"), c.brutto);
+        EXPECT_EQ(x.text("//ram:DuePayableAmount"), c.brutto);
+
+        // What the page shows, line by line: the text-only row is a line of nothing; row 5 is empty.
+        EXPECT_EQ(x.texte("//ram:LineID"), (Texte{"1", "2", "3", "4", "6"}));
+        EXPECT_EQ(x.texte("//ram:SpecifiedTradeProduct/ram:Name"),
+                  (Texte{"Montage Heizung", "Schrauben & Dübel <M8> für 5 €", "Fußbodenheizung verlegen",
+                         "Baustelle: Groß-Straße 7", "Anfahrt"}));
+        EXPECT_EQ(x.texte("//ram:BilledQuantity/@unitCode"), (Texte{"HUR", "H87", "MTK", "C62", "LS"}));
+        EXPECT_EQ(x.texte("//ram:BilledQuantity"), (Texte{"2.5", "8", "12.5", "0", "1"}));
+        EXPECT_EQ(x.texte("//ram:NetPriceProductTradePrice/ram:ChargeAmount"),
+                  (Texte{"55.00", "2.35", "3.99", "0.00", "45.00"}));
+        EXPECT_EQ(x.texte("//ram:SpecifiedTradeSettlementLineMonetarySummation/ram:LineTotalAmount"),
+                  (Texte{"137.50", "18.80", "49.88", "0.00", "45.00"}));
+        EXPECT_EQ(x.texte("//ram:SpecifiedTradeAllowanceCharge/ram:ReasonCode"), (Texte{"AEK", "FC", "ABK"}));
+        EXPECT_EQ(x.texte("//ram:SpecifiedTradeAllowanceCharge/ram:Reason"),
+                  (Texte{"Nachnahmegebühr", "Versandkosten", "Verpackung & Porto <klein>"}));
+        EXPECT_EQ(x.texte("//ram:SpecifiedTradeAllowanceCharge/ram:ActualAmount"), (Texte{"4.00", "5.90", "2.50"}));
+        EXPECT_EQ(x.text("//ram:LineTotalAmount[parent::ram:SpecifiedTradeSettlementHeaderMonetarySummation]"),
+                  "251.18");
+        EXPECT_EQ(x.text("//ram:ChargeTotalAmount"), "12.40");
+        EXPECT_EQ(x.text("//ram:TaxBasisTotalAmount"), "263.58");
+        EXPECT_EQ(x.text("//ram:ApplicableTradeTax/ram:BasisAmount"), "263.58");
+
+        // Head, parties and payment; payment is due 14 days after the export day, 08.12.2026.
+        EXPECT_EQ(x.text("//rsm:ExchangedDocument/ram:ID"), "000123");
+        EXPECT_EQ(x.text("//ram:IssueDateTime/udt:DateTimeString"), "20261207");
+        EXPECT_EQ(x.text("//ram:ActualDeliverySupplyChainEvent//udt:DateTimeString"), "20261204");
+        EXPECT_EQ(x.text("//ram:DueDateDateTime/udt:DateTimeString"), "20261222");
+        EXPECT_EQ(x.text("//ram:SpecifiedTradePaymentTerms/ram:Description"), "Zahlbar ohne Abzüge bis: 22.12.2026");
+        EXPECT_EQ(x.text("//ram:BuyerReference"), "00042");
+        EXPECT_EQ(x.text("//ram:SellerTradeParty/ram:Name"), "Haustechnik Groß & Söhne GmbH");
+        EXPECT_EQ(x.text("//ram:SellerTradeParty/ram:DefinedTradeContact/ram:PersonName"), "Anna Groß");
+        EXPECT_EQ(x.text("//ram:SellerTradeParty//ram:CompleteNumber"), "+49 30 1234567");
+        EXPECT_EQ(x.texte("//ram:SellerTradeParty//ram:URIID"),
+                  Texte(2, "rechnung@gross-haustechnik.de")); // contact and electronic address
+        EXPECT_EQ(x.text("//ram:SellerTradeParty/ram:PostalTradeAddress/ram:LineOne"), "Musterstraße 1");
+        EXPECT_EQ(x.text("//ram:SellerTradeParty/ram:SpecifiedTaxRegistration/ram:ID[@schemeID='VA']"), "DE123456789");
+        EXPECT_EQ(x.text("//ram:BuyerTradeParty/ram:Name"), "Bäckerei Kunde");
+        EXPECT_EQ(x.text("//ram:BuyerTradeParty/ram:DefinedTradeContact/ram:PersonName"), "Herr Dr. Max Kunde");
+        EXPECT_EQ(x.text("//ram:BuyerTradeParty/ram:URIUniversalCommunication/ram:URIID[@schemeID='EM']"),
+                  "einkauf@baeckerei-kunde.de");
+        EXPECT_EQ(x.text("//ram:SpecifiedTradeSettlementPaymentMeans/ram:TypeCode"), "58");
+        EXPECT_EQ(x.text("//ram:IBANID"), "DE89370400440532013000");
+        EXPECT_EQ(x.text("//ram:BICID"), "COBADEFFXXX");
+        // Escaped by the writer, not dropped: the raw text carries the entities, € stays UTF-8.
+        EXPECT_NE(e.xml.find("Schrauben &amp; Dübel &lt;M8&gt; für 5 €"), std::string::npos);
+    }
+}
+
+struct Mangelfall {
+    const char* name;
+    std::function<void(Formularumgebung&)> vorDerPruefung;
+    std::function<void(ERechnungsDaten&)> danach;
+    Texte maengel;
+};
+
+void parameterAendern(Formularumgebung& u, std::initializer_list<std::pair<Feld, const char*>> felder) {
+    DatenSatz s = u.satz(0);
+    for (const auto& [feld, text] : felder)
+        s.setzeText(feld, text);
+    u.schreiben(0, s);
+}
+
+TEST(ERechnung, JederMangelWirdGenanntUndNichtsErstellt) {
+    using namespace SatzFeld;
+    const auto nichts = [](ERechnungsDaten&) {};
+    const Mangelfall faelle[] = {
+        {"Eigner ohne Kennungen und Wege",
+         [](Formularumgebung& u) {
+             parameterAendern(
+                 u,
+                 {{Position(2), "Bank: Musterbank"}, {Position(4), "IBAN:"}, {Mail, ""}, {Telephon, "-"}, {Fax, ""}});
+         },
+         nichts,
+         {"Telephon im ParameterSatz fehlt!", "Mail im ParameterSatz fehlt!", "UstID im ParameterSatz fehlt!",
+          "IBAN im ParameterSatz fehlt!"}},
+        {"Eigner mit den Werten einer neuen Datei und schiefen Angaben",
+         [](Formularumgebung& u) {
+             parameterAendern(u, {{Position(2), "UstID   : 123456789"},
+                                  {Position(3), "BIC     : MUSTDE"},
+                                  {Position(4), "IBAN    : DE00 1234 5678 9012 3456 78"},
+                                  {Mail, "info(at)muster.de"},
+                                  {Land, "Germanien"},
+                                  {PLZ, ""}});
+         },
+         nichts,
+         {"Mail im ParameterSatz ungültig!", "PLZ im ParameterSatz fehlt!",
+          "Land \"Germanien\" im ParameterSatz unbekannt!", "UstID im ParameterSatz ungültig!",
+          "IBAN im ParameterSatz ungültig!", "BIC im ParameterSatz ungültig!"}},
+        {"Kunde ohne Mail und Anschrift, unbekanntes Land, unbekannte ME",
+         [](Formularumgebung& u) {
+             u.f.Mail.text = "";
+             u.f.PLZ.text = "";
+             u.f.Ort.text = " ";
+             u.f.Land.text = "Atlantis";
+             u.f.ME[1].text = "Rol";
+         },
+         nichts,
+         {"Mail des Kunden fehlt!", "PLZ des Kunden fehlt!", "Ort des Kunden fehlt!",
+          "Land \"Atlantis\" des Kunden unbekannt!", "Position 02: ME \"Rol\" unbekannt!"}},
+        {"EU-Lieferung ohne Ust-IDN",
+         [](Formularumgebung& u) { u.f.LieferKennzeichen.text = "E"; },
+         nichts,
+         {"Ust-IDN des Kunden fehlt - bei Lieferung in die EU nötig!"}},
+        {"EU-Lieferung mit Zolltarifnummer statt Ust-IDN",
+         [](Formularumgebung& u) {
+             u.f.LieferKennzeichen.text = "E";
+             u.f.ZolltarifNummer.text = "8481 8099";
+         },
+         nichts,
+         {"Ust-IDN \"8481 8099\" des Kunden ungültig!"}},
+        {"Zeilen ohne Bezeichnung, mit abgewiesener Menge und Preis",
+         [](Formularumgebung& u) {
+             u.f.Position[0].text = "";
+             u.f.Menge[1].text = "1,25";
+             u.f.Preis[2].text = "1,999";
+         },
+         nichts,
+         {"Position 01: Bezeichnung fehlt!", "Position 02: Menge fehlerhaft!", "Position 03: Preis fehlerhaft!"}},
+        {"leere Rechnung, nur Kosten und eine ME",
+         [](Formularumgebung& u) {
+             for (int k = 0; k < AnzahlZeilen; ++k)
+                 zeileEintragen(u.f, k, "", "", "", "");
+             u.f.ME[4].text = "Std";
+         },
+         nichts,
+         {"Keine Position in der Rechnung!"}},
+        {"Inland ohne USt-Satz",
+         [](Formularumgebung& u) {
+             parameterAendern(u, {{Menge(1), "0"}});
+         },
+         nichts,
+         {"USt in ParameterSatz korrigieren!"}},
+        {"unbekanntes LieferKennzeichen und Daten",
+         [](Formularumgebung& u) {
+             u.f.LieferKennzeichen.text = "X";
+             u.f.RechnungsDatum.text = "07.12.26";
+             u.f.LeistungsDatum.text = "31.11.2026";
+         },
+         nichts,
+         {"RechnungsDatum fehlt oder ist ungültig!", "LeistungsDatum fehlt oder ist ungültig!",
+          "LieferKennzeichen \"X\" unbekannt - B, E oder D wählen!"}},
+        // A page changed after the calculation: the XML would not say what the page says.
+        {"Menge nach der Prüfung geändert",
+         [](Formularumgebung&) {},
+         [](ERechnungsDaten& d) { d.Zeilen[0].Menge = "3,0"; },
+         {"Werte und Summen nicht aktuell - Prüfen anwenden!"}},
+        {"Summe nach der Prüfung geändert",
+         [](Formularumgebung&) {},
+         [](ERechnungsDaten& d) { d.Summen.UstWert += 0.01; },
+         {"Werte und Summen nicht aktuell - Prüfen anwenden!"}},
+    };
+    for (const Mangelfall& c : faelle) {
+        SCOPED_TRACE(c.name);
+        Formularumgebung u;
+        eignerEintragen(u);
+        kundeEintragen(u.f, "B");
+        rechnungEintragen(u.f);
+        c.vorDerPruefung(u);
+        ASSERT_TRUE(u.f.RechnungPruefen());
+        ERechnungsDaten d = ERechnungsDatenSammeln(u.f, u.satz(0));
+        c.danach(d);
+        const ERechnungsErgebnis e = ERechnungErstellen(d);
+        EXPECT_EQ(e.maengel, c.maengel);
+        EXPECT_EQ(e.xml, "");
+    }
+}
+
+// Right after a reset the pages hold their placeholders: none of them passes for a value.
+TEST(ERechnung, PlatzhalterZaehlenAlsLeerUndDieMeldungNenntAlles) {
+    Formularumgebung u;
+    eignerEintragen(u);
+    u.f.SeitenZuruecksetzen();
+    const ERechnungsErgebnis e = exportieren(u);
+    EXPECT_EQ(ERechnungFehlerText(e.maengel), "BedienFehler - E-Rechnung nicht erstellbar!\r"
+                                              "Firma oder Name des Kunden fehlt!\r"
+                                              "Mail des Kunden fehlt!\r"
+                                              "PLZ des Kunden fehlt!\r"
+                                              "Ort des Kunden fehlt!\r"
+                                              "KundenNummer fehlt!\r"
+                                              "RechnungsNummer fehlt!\r"
+                                              "RechnungsDatum fehlt oder ist ungültig!\r"
+                                              "LeistungsDatum fehlt oder ist ungültig!\r"
+                                              "Keine Position in der Rechnung!");
+    EXPECT_EQ(e.xml, "");
+}
+
+TEST(ERechnung, NurRechnungenWerdenExportiert) {
+    const std::pair<const char*, const char*> faelle[] = {
+        {"R", ""},
+        {"B", ""},
+        {"A", "BedienFehler - Angebot ist keine Rechnung!\rE-Rechnung nur bei RechnungsKennZeichen R oder B!"},
+        {"P", "BedienFehler - keine Rechnung im Satz!\rE-Rechnung nur bei RechnungsKennZeichen R oder B!"},
+        {"V", "BedienFehler - keine Rechnung im Satz!\rE-Rechnung nur bei RechnungsKennZeichen R oder B!"},
+        {"L", "BedienFehler - keine Rechnung im Satz!\rE-Rechnung nur bei RechnungsKennZeichen R oder B!"},
+    };
+    for (const auto& [kennzeichen, meldung] : faelle)
+        EXPECT_EQ(ERechnungArtFehler(kennzeichen), meldung) << kennzeichen;
+}
+
+TEST(Codelisten, EinheitenUndLaenderWieGetippt) {
+    const std::pair<const char*, const char*> einheiten[] = {
+        {"", "C62"},      {"  ", "C62"},  {"Std", "HUR"},   {"h", "HUR"},       {"Stk", "H87"}, {"St.", "H87"},
+        {"Stück", "H87"}, {"m", "MTR"},   {"lfm", "MTR"},   {"m²", "MTK"},      {"qm", "MTK"},  {"M2", "MTK"},
+        {"m³", "MTQ"},    {"kg", "KGM"},  {"l", "LTR"},     {"Ltr", "LTR"},     {"pau", "LS"},  {"psch", "LS"},
+        {"Tag", "DAY"},   {"t", "TNE"},   {"Set", "SET"},   {"Paa", "PR"},      {"HUR", "HUR"}, {"C62", "C62"},
+        {"Rol", nullptr}, {"-", nullptr}, {"PCE", nullptr}, {"Std.x", nullptr},
+    };
+    for (const auto& [me, code] : einheiten) {
+        const auto gefunden = EinheitenCode(me);
+        EXPECT_EQ(gefunden ? std::string(*gefunden) : "<none>", code ? code : "<none>") << me;
+    }
+    const std::pair<const char*, const char*> laender[] = {
+        {"", "DE"},
+        {"Deutschland", "DE"},
+        {" deutschland ", "DE"},
+        {"D", "DE"},
+        {"Österreich", "AT"},
+        {"Oesterreich", "AT"},
+        {"ÖSTERREICH", "AT"},
+        {"A", "AT"},
+        {"Schweiz", "CH"},
+        {"CH", "CH"},
+        {"Frankreich", "FR"},
+        {"Niederlande", "NL"},
+        {"Holland", "NL"},
+        {"Großbritannien", "GB"},
+        {"Vereinigtes Königreich", "GB"},
+        {"USA", "US"},
+        {"no", "NO"},
+        {"Dänemark", "DK"},
+        {"Tschechien", "CZ"},
+        {"Belgien", "BE"},
+        {"Atlantis", nullptr},
+        {"ZZ", nullptr},
+        {"-", nullptr},
+    };
+    for (const auto& [land, code] : laender) {
+        const auto gefunden = LaenderCode(land);
+        EXPECT_EQ(gefunden ? std::string(*gefunden) : "<none>", code ? code : "<none>") << land;
+    }
+}
+
+} // namespace
