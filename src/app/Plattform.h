@@ -43,6 +43,8 @@ public:
 
     // The folder of the program's own file, with its trailing separator.
     virtual std::string programmOrdner() = 0;
+    // The folder an installation puts the help document into, with its trailing separator.
+    virtual std::string hilfeOrdner();
     virtual Zeitpunkt jetzt() = 0;
     // Ends the application's message loop.
     virtual void beenden() = 0;
