@@ -1,5 +1,5 @@
-# Compiles the help: copies the pages into ZIEL as Windows-1252 (the character set of German CHM
-# files, which the viewers expect) and runs chmcmd on the project there.
+# Compiles the help: copies the pages, contents and index into ZIEL as Windows-1252 (the character set
+# of German CHM files, which the viewers expect) and runs chmcmd on the project there.
 # Called with -DQUELLE= -DZIEL= -DCHMCMD= -DICONV= -DCHM=
 file(REMOVE_RECURSE ${ZIEL})
 file(MAKE_DIRECTORY ${ZIEL}/bilder)
