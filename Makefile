@@ -6,7 +6,7 @@ BUILD_KERN ?= build-kern
 LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 JOBS       ?= $(shell nproc)
 
-.PHONY: all bootstrap build run test test-kern test-asan bench format clean
+.PHONY: all bootstrap build run test test-kern test-asan bench format clean demo deb icons
 
 all: build
 
@@ -40,6 +40,20 @@ test-asan: bootstrap $(BUILD_ASAN)/build.ninja
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	    ctest --output-on-failure -j $(JOBS)
+
+# A sample data file of a fictitious joinery, dated up to today, then the program on it.
+demo: build
+	$(BUILD)/src/demo/fakturbuch-demo $(BUILD)/Beispiel-Tischlerei.fba
+	$(BUILD)/src/ui/fakturbuch $(BUILD)/Beispiel-Tischlerei.fba
+
+# The Debian package: $(BUILD)/fakturbuch_<version>_<arch>.deb
+deb: build
+	cd $(BUILD) && cpack -G DEB
+
+# Renders the icon's PNG sizes from its SVG (needs librsvg2-bin); the PNGs are kept in the repository.
+icons:
+	for g in 16 22 24 32 48 64 128 256; do \
+	    rsvg-convert -w $$g -h $$g packaging/icons/fakturbuch.svg -o packaging/icons/fakturbuch-$$g.png; done
 
 bench: build
 	$(BUILD)/bench/fkb-bench

@@ -1,4 +1,5 @@
 // Start-up, options, help, information and the end of the program.
+#include "app/Hilfe.h"
 #include "app/TFKB_Formular.h"
 
 namespace fkb {
@@ -35,7 +36,8 @@ void TFKB_Formular::WarnungenHinweiseClick() {
 }
 
 void TFKB_Formular::SpeedButtonHilfeClick() {
-    if (plattform.dokumentOeffnen("FKB.chm", "open") < 32)
+    auto dokument = hilfeFinden(plattform.hilfeOrte());
+    if (!dokument || plattform.dokumentOeffnen(*dokument, "open") < 32)
         plattform.fehlerMelden("Fehler beim Anzeigen Hilfe FKB");
 }
 

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace fkb {
 
@@ -43,6 +44,11 @@ public:
 
     // The folder of the program's own file, with its trailing separator.
     virtual std::string programmOrdner() = 0;
+    // The folder an installation puts the help document into, with its trailing separator.
+    virtual std::string hilfeOrdner();
+    // Where the help document is looked for, in this order; "" is the current folder. The program
+    // looks beside itself, then where an installation puts it, then in the current folder.
+    virtual std::vector<std::string> hilfeOrte();
     virtual Zeitpunkt jetzt() = 0;
     // Ends the application's message loop.
     virtual void beenden() = 0;

@@ -44,6 +44,9 @@ public:
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
     void infoZeigen() override {}
     std::string programmOrdner() override;
+    // A script finds the help in its current folder only, so what it sees does not depend on where
+    // the driver is installed.
+    std::vector<std::string> hilfeOrte() override { return {""}; }
     Zeitpunkt jetzt() override { return uhr ? *uhr : systemZeit(); }
     void beenden() override;
 

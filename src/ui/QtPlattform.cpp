@@ -10,8 +10,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QUrl>
 
@@ -91,12 +93,29 @@ bool QtPlattform::druckDialog() {
     return dialog.exec() == QDialog::Accepted;
 }
 
+namespace {
+
+// The desktop's opener starts detached and reports success even when no program is registered
+// for the file type, so ask the desktop first.
+bool betrachterEingetragen(const QString& pfad) {
+    QProcess abfrage;
+    abfrage.start(QStringLiteral("xdg-mime"),
+                  {QStringLiteral("query"), QStringLiteral("default"), QMimeDatabase().mimeTypeForFile(pfad).name()});
+    return abfrage.waitForFinished(3000) && abfrage.exitCode() == 0 &&
+           !abfrage.readAllStandardOutput().trimmed().isEmpty();
+}
+
+} // namespace
+
 int QtPlattform::dokumentOeffnen(const std::string& dokument, const std::string&) {
-    // The shell's convention: a result of 32 or more is success.
+    // The shell's convention: a result of 32 or more is success; 31 says no program is associated.
     const QString pfad = QDir::current().absoluteFilePath(qt(dokument));
     if (!QFileInfo::exists(pfad))
         return 2;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(pfad)) ? 42 : 2;
+    if (betrachterEingetragen(pfad))
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(pfad)) ? 42 : 31;
+    // No desktop entry for help files: the viewer the package recommends, if it is there.
+    return QProcess::startDetached(QStringLiteral("xchm"), {pfad}) ? 42 : 31;
 }
 
 void QtPlattform::infoZeigen() {

@@ -7,10 +7,40 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// --version and --help answer on the terminal and end before any window (or display) is needed.
+bool nurAuskunft(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("Fakturbuch (FKB) %s\n", FKB_VERSION);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::printf("Aufruf: fakturbuch [DATEI.fba]\n"
+                        "Fakturbuch (FKB): Kunden, Angebote und Rechnungen für den kleinen Handwerksbetrieb.\n\n"
+                        "  DATEI.fba   öffnet diese Datendatei nach der Begrüßungsfrage\n"
+                        "  --help      zeigt diese Hilfe und endet\n"
+                        "  --version   zeigt die Version und endet\n\n"
+                        "Die Bedienung erklärt das Handbuch im Programm: Hilfe - FKB-Hilfe (F1).\n");
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    if (nurAuskunft(argc, argv))
+        return 0;
     fkb::prozessEinrichten();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fakturbuch (FKB)"));
+    QApplication::setApplicationVersion(QStringLiteral(FKB_VERSION));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     // Qt's own dialogs in German where the translations are installed.
     QTranslator qtTexte;
