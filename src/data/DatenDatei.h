@@ -19,8 +19,6 @@ namespace fkb {
 class DatenDatei {
 public:
     static constexpr std::int64_t SatzGroesse = DatenSatz::Groesse;
-    // How the program's temporary files in a data file's folder begin.
-    static constexpr const char* TempPraefix = "~fkb-";
 
     explicit DatenDatei(std::string pfad) : pfad_(std::move(pfad)) {}
     const std::string& pfad() const { return pfad_; }
@@ -38,6 +36,17 @@ public:
     // every record is on disk: the path holds either the old file or the whole new one.
     // A new file gets the mode the umask gives; a replaced one keeps its permissions.
     static void neuSchreiben(const std::string& pfad, std::span<const DatenSatz> saetze);
+
+    // The file as a whole. A folder or a device at the path is refused; a new file is built beside
+    // the old one and renamed into place only when it is complete.
+
+    // Drops the records marked deleted and the partial tail of a damaged file; every other record
+    // keeps its bytes and its order.
+    void verdichten() const;
+    // Copies the file byte for byte to `ziel`; false when `ziel` is this very file, which stays
+    // as it is.
+    bool kopieren(const std::string& ziel) const;
+    void loeschen() const;
 
 private:
     std::string pfad_;
