@@ -393,21 +393,33 @@ TEST(Loeschen, MitJaUndNein) {
     }
 }
 
-// A folder or a device is no data file: each command says so and leaves it alone, before any question.
+// A folder or a special file such as a device is no data file: each command says so, before any
+// question, and leaves it alone. A named pipe stands in for the device: should the guard fail, the test
+// hangs rather than harm a real one.
 TEST(Dateipflege, OrdnerUndGeraeteWerdenAbgewiesen) {
+    auto anlegen = [](const std::string& pfad, bool pipe) {
+        fs::remove(pfad);
+        if (pipe)
+            ASSERT_EQ(::mkfifo(pfad.c_str(), 0600), 0);
+        else
+            fs::create_directory(pfad);
+    };
+    auto unberuehrt = [](const std::string& pfad, bool pipe) {
+        return pipe ? fs::is_fifo(pfad) : fs::is_directory(pfad) && fs::is_empty(pfad);
+    };
     for (const char* befehl : {"Speichern", "SpeichernUnter", "Loeschen"})
-        for (bool geraet : {false, true}) {
-            SCOPED_TRACE(std::string(befehl) + (geraet ? " /dev/null" : " folder"));
+        for (bool pipe : {false, true}) {
+            SCOPED_TRACE(std::string(befehl) + (pipe ? " pipe" : " folder"));
             Formularumgebung u(true);
             std::string pfad = u.pfad;
-            if (geraet) {
-                // An open dialog that named the device, its creation declined.
-                pfad = "/dev/null";
+            if (pipe) {
+                // An open dialog that named it, its creation declined.
+                pfad = u.ordner.pfad("pipe.fba");
+                anlegen(pfad, true);
                 u.p.dialoge.push_back(pfad);
                 u.f.klick("Oeffnen");
             } else {
-                fs::remove(pfad);
-                fs::create_directory(pfad);
+                anlegen(pfad, false); // the data file replaced by a folder since it was loaded
             }
             u.p.vergessen();
             u.p.antworten.push_back(true);
@@ -415,18 +427,21 @@ TEST(Dateipflege, OrdnerUndGeraeteWerdenAbgewiesen) {
             u.f.klick(befehl);
             EXPECT_EQ(u.p.texte("Fehler"), Texte{keineDatei(pfad)});
             EXPECT_EQ(u.p.meldungen.size(), 1u);
-            EXPECT_TRUE(geraet ? fs::is_character_file(pfad) : fs::is_directory(pfad));
+            EXPECT_TRUE(unberuehrt(pfad, pipe));
             EXPECT_FALSE(fs::exists(u.ordner.pfad("kopie.fba")));
         }
 
-    // A folder as the target of a copy.
-    Formularumgebung u(true);
-    const std::string ordner = u.ordner.pfad("ordner.fba");
-    fs::create_directory(ordner);
-    u.p.dialoge.push_back(ordner);
-    u.p.antworten.push_back(true);
-    u.f.klick("SpeichernUnter");
-    EXPECT_EQ(u.p.texte("Fehler"), Texte{keineDatei(ordner)});
-    EXPECT_EQ(u.p.meldungen.size(), 1u);
-    EXPECT_TRUE(fs::is_directory(ordner) && fs::is_empty(ordner));
+    // Either as the target of a copy.
+    for (bool pipe : {false, true}) {
+        SCOPED_TRACE(pipe ? "target pipe" : "target folder");
+        Formularumgebung u(true);
+        const std::string ziel = u.ordner.pfad("ziel.fba");
+        anlegen(ziel, pipe);
+        u.p.dialoge.push_back(ziel);
+        u.p.antworten.push_back(true);
+        u.f.klick("SpeichernUnter");
+        EXPECT_EQ(u.p.texte("Fehler"), Texte{keineDatei(ziel)});
+        EXPECT_EQ(u.p.meldungen.size(), 1u);
+        EXPECT_TRUE(unberuehrt(ziel, pipe));
+    }
 }
