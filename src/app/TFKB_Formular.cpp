@@ -39,6 +39,12 @@ TFKB_Formular::Handler TFKB_Formular::handlerVon(const Steuerelement& s) const {
         {"SpeedButtonNeu", &TFKB_Formular::NeuClick},
         {"Oeffnen", &TFKB_Formular::OeffnenClick},
         {"SpeedButtonOeffnen", &TFKB_Formular::OeffnenClick},
+        {"Speichern", &TFKB_Formular::SpeichernClick},
+        {"SpeedButtonSpeichern", &TFKB_Formular::SpeichernClick},
+        {"SpeichernUnter", &TFKB_Formular::SpeichernUnterClick},
+        {"SpeedButtonSpeichernUnter", &TFKB_Formular::SpeichernUnterClick},
+        {"Loeschen", &TFKB_Formular::LoeschenClick},
+        {"SpeedButtonLoeschen", &TFKB_Formular::LoeschenClick},
         {"Beenden", &TFKB_Formular::BeendenClick},
         {"SpeedButtonBeenden", &TFKB_Formular::BeendenClick},
         {"Ikons", &TFKB_Formular::IkonsClick},
@@ -67,6 +73,8 @@ TFKB_Formular::Handler TFKB_Formular::handlerVon(const Steuerelement& s) const {
         {"Satz_Speichern", &TFKB_Formular::Satz_SpeichernClick},
         {"Satz_Loeschen", &TFKB_Formular::Satz_LoeschenClick},
         {"SpeedButtonPruefung", &TFKB_Formular::SpeedButtonPruefungClick},
+        {"BitBtnLadenVorlageKunde", &TFKB_Formular::BitBtnLadenVorlageKundeClick},
+        {"BitBtnVorlageLadenRechnung", &TFKB_Formular::BitBtnVorlageLadenRechnungClick},
     };
     auto it = handler.find(s.name);
     return it == handler.end() ? nullptr : it->second;
@@ -130,10 +138,10 @@ void TFKB_Formular::setzeKalender(Steuerelement& kalender, const Zeitpunkt& datu
 }
 
 void TFKB_Formular::schritt(Steuerelement& regler, bool auf) {
-    // The number field shows the position from before the step; positions wrap 1 … 50.
-    bool kunde = &regler == &UpDownKunde;
+    // The control announces the step before it takes its new position; positions wrap 1 … 50.
+    const bool kunde = &regler == &UpDownKunde;
+    ausfuehren([this, kunde] { kunde ? UpDownKundeChanging() : UpDownRechnungChanging(); });
     int& position = kunde ? UpDownKundePosition : UpDownRechnungPosition;
-    (kunde ? EditLadenVorlage : EditVorlageLaden).text = std::to_string(position);
     position = auf ? (position == 50 ? 1 : position + 1) : (position == 1 ? 50 : position - 1);
 }
 

@@ -96,6 +96,9 @@ public:
     void NeuClick();
     void OeffnenClick();
     void DateiAnlegen();
+    void SpeichernClick();
+    void SpeichernUnterClick();
+    void LoeschenClick();
 
     // --- navigation and record display ---------------------------------------------
     void NavigationLaden(const std::string& text, bool suche);
@@ -110,6 +113,10 @@ public:
     void ComboBoxKategorieClick();
     void EditSuchTextChange();
     void ButtonSucheClick();
+    void UpDownKundeChanging();
+    void UpDownRechnungChanging();
+    void BitBtnLadenVorlageKundeClick();
+    void BitBtnVorlageLadenRechnungClick();
 
     // --- record editing and invoice calculation -------------------------------------
     void ButtonFrauClick();
@@ -151,6 +158,8 @@ private:
     void gruppeInPuffer(Feldgruppe gruppe); // page fields of one group as they stand
     bool KundenNummerNormalisieren();       // false after its error message
     void GespeichertenSatzWaehlen(const std::string& rechnungsNummer);
+    bool VorlageLesen(const Steuerelement& nummernFeld); // false after the guard's message
+    bool KeineDateiAbweisen(const std::string& pfad);    // true after its message: a folder or device
 };
 
 } // namespace fkb

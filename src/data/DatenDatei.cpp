@@ -1,22 +1,18 @@
 #include "data/DatenDatei.h"
 
+#include "data/Dateizugriff.h"
+#include "data/Ersatzdatei.h"
 #include "data/Laufzeitfehler.h"
 #include "data/Systemaufrufe.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fkb {
 namespace {
-
-bool istOrdner(int fd) {
-    struct stat st {};
-    return ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 // An open file descriptor that is closed when the operation ends.
 class Handle {
@@ -61,54 +57,8 @@ private:
     int fd_ = -1;
 };
 
-// Writes all bytes at the offset; returns 0 or the error number.
-int ganzSchreiben(int fd, const unsigned char* daten, std::size_t laenge, off_t offset) {
-    std::size_t geschrieben = 0;
-    while (geschrieben < laenge) {
-        ssize_t n = systemaufrufe.pwrite(fd, daten + geschrieben, laenge - geschrieben, offset + off_t(geschrieben));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        if (n == 0)
-            return ENOSPC;
-        geschrieben += std::size_t(n);
-    }
-    return 0;
-}
-
-// Reads all bytes at the offset; returns the bytes read (short only at the end of the file).
-std::size_t ganzLesen(int fd, unsigned char* ziel, std::size_t laenge, off_t offset) {
-    std::size_t gelesen = 0;
-    while (gelesen < laenge) {
-        ssize_t n = systemaufrufe.pread(fd, ziel + gelesen, laenge - gelesen, offset + off_t(gelesen));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw EAFehler(errno);
-        if (n == 0)
-            break;
-        gelesen += std::size_t(n);
-    }
-    return gelesen;
-}
-
 off_t satzOffset(std::int64_t nummer) {
     return off_t(nummer * DatenDatei::SatzGroesse);
-}
-
-std::string ordnerVon(const std::string& pfad) {
-    auto schnitt = pfad.find_last_of('/');
-    return schnitt == std::string::npos ? std::string(".") : schnitt == 0 ? std::string("/") : pfad.substr(0, schnitt);
-}
-
-// Makes a rename durable; a folder that cannot be opened is not worth failing for.
-void ordnerSichern(const std::string& ordner) {
-    int fd = systemaufrufe.open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-    if (fd >= 0) {
-        systemaufrufe.fsync(fd);
-        systemaufrufe.close(fd);
-    }
 }
 
 } // namespace
@@ -182,60 +132,53 @@ std::int64_t DatenDatei::anhaengen(const DatenSatz& satz) const {
     return nummer;
 }
 
-namespace {
-
-// A new file beside the target under a short name of the program's own ("~fkb-" and six letters),
-// so that a name as long as the system allows still leaves room for it. It is created as open()
-// creates files, so the umask decides its mode.
-std::string tempDateiAnlegen(const std::string& ordner, int& fd) {
-    static constexpr char zeichen[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    static std::mt19937 zufall{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> wahl(0, sizeof zeichen - 2);
-    for (int versuch = 0; versuch < 100; ++versuch) {
-        std::string pfad = ordner + "/" + DatenDatei::TempPraefix;
-        for (int i = 0; i < 6; ++i)
-            pfad += zeichen[wahl(zufall)];
-        fd = systemaufrufe.open(pfad.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0)
-            return pfad;
-        if (errno != EEXIST)
-            throw EAFehler(errno);
-    }
-    throw EAFehler(EEXIST);
-}
-
-} // namespace
-
 void DatenDatei::neuSchreiben(const std::string& pfad, std::span<const DatenSatz> saetze) {
-    static_assert(sizeof(DatenSatz) == DatenSatz::Groesse, "the records lie one behind the other");
-    DateiErsetzen(pfad, {reinterpret_cast<const char*>(saetze.data()), saetze.size() * DatenSatz::Groesse});
+    Ersatzdatei neu(pfad);
+    for (const DatenSatz& satz : saetze)
+        neu.schreiben(satz);
+    neu.einsetzen();
 }
 
-void DateiErsetzen(const std::string& pfad, std::string_view inhalt) {
-    if (pfad.empty())
-        throw EAFehler(ENOENT);
-    const std::string ordner = ordnerVon(pfad);
-    int fd = -1;
-    const std::string temp = tempDateiAnlegen(ordner, fd);
+void DatenDatei::verdichten() const {
+    nurGewoehnlicheDatei(pfad_);
+    SatzLeser leser(pfad_);
+    Ersatzdatei verdichtet(pfad_);
+    while (const DatenSatz* satz = leser.naechster())
+        if (satz->zeichen(SatzFeld::RechnungsKennZeichen) != Kennzeichen::Geloescht)
+            verdichtet.schreiben(*satz);
+    verdichtet.einsetzen();
+}
 
-    int fehler = 0;
-    // A file that replaces another keeps the old one's permissions.
-    struct stat alt {};
-    if (::stat(pfad.c_str(), &alt) == 0 && S_ISREG(alt.st_mode) && systemaufrufe.fchmod(fd, alt.st_mode & 07777) != 0)
-        fehler = errno;
-    if (fehler == 0)
-        fehler = ganzSchreiben(fd, reinterpret_cast<const unsigned char*>(inhalt.data()), inhalt.size(), 0);
-    if (fehler == 0 && systemaufrufe.fsync(fd) != 0)
-        fehler = errno;
-    if (systemaufrufe.close(fd) != 0 && fehler == 0)
-        fehler = errno;
-    if (fehler == 0 && systemaufrufe.rename(temp.c_str(), pfad.c_str()) != 0)
-        fehler = errno;
-    if (fehler != 0) {
-        systemaufrufe.unlink(temp.c_str());
-        throw EAFehler(fehler);
+bool DatenDatei::kopieren(const std::string& ziel) const {
+    nurGewoehnlicheDatei(pfad_);
+    Handle quelle(pfad_, O_RDONLY);
+    struct stat q {
+    }, z{};
+    if (::fstat(quelle.fd(), &q) != 0)
+        throw EAFehler(errno);
+    // Writing a file over itself would only put it at risk.
+    if (::stat(ziel.c_str(), &z) == 0 && z.st_dev == q.st_dev && z.st_ino == q.st_ino)
+        return false;
+    // A new copy is as private as its original.
+    Ersatzdatei kopie(ziel, q.st_mode & 0777);
+    std::vector<unsigned char> block(64 * DatenSatz::Groesse);
+    for (off_t offset = 0;; offset += off_t(block.size())) {
+        std::size_t gelesen = ganzLesen(quelle.fd(), block.data(), block.size(), offset);
+        kopie.schreiben(block.data(), gelesen);
+        if (gelesen < block.size())
+            break;
     }
-    ordnerSichern(ordner);
+    quelle.schliessen();
+    kopie.einsetzen();
+    return true;
+}
+
+void DatenDatei::loeschen() const {
+    if (pfad_.empty())
+        throw EAFehler(ENOENT);
+    nurGewoehnlicheDatei(pfad_);
+    if (systemaufrufe.unlink(pfad_.c_str()) != 0)
+        throw EAFehler(errno);
 }
 
 namespace {

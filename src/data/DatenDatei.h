@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <string_view>
 #include <sys/types.h>
 #include <vector>
 
@@ -20,8 +19,6 @@ namespace fkb {
 class DatenDatei {
 public:
     static constexpr std::int64_t SatzGroesse = DatenSatz::Groesse;
-    // How the program's temporary files in a data file's folder begin.
-    static constexpr const char* TempPraefix = "~fkb-";
 
     explicit DatenDatei(std::string pfad) : pfad_(std::move(pfad)) {}
     const std::string& pfad() const { return pfad_; }
@@ -40,13 +37,21 @@ public:
     // A new file gets the mode the umask gives; a replaced one keeps its permissions.
     static void neuSchreiben(const std::string& pfad, std::span<const DatenSatz> saetze);
 
+    // The file as a whole. A folder or a device at the path is refused; a new file is built beside
+    // the old one and renamed into place only when it is complete.
+
+    // Drops the records marked deleted and the partial tail of a damaged file; every other record
+    // keeps its bytes and its order.
+    void verdichten() const;
+    // Copies the file byte for byte to `ziel`; false when `ziel` is this very file, which stays
+    // as it is.
+    bool kopieren(const std::string& ziel) const;
+    void loeschen() const;
+
 private:
     std::string pfad_;
 };
 
-// Writes the bytes as a complete new file beside the path, flushed to disk, and renames it into
-// place: the path holds either what it held before or all of the new bytes. Failures raise EAFehler.
-void DateiErsetzen(const std::string& pfad, std::string_view inhalt);
 
 // Reads a data file from record 0 to its last whole record, in large blocks. A read that fails
 // part-way first hands out the whole records it brought, then raises its error.

@@ -1,16 +1,14 @@
 // "Neu" and "Öffnen...": choosing a data file, and seeding a new one.
 #include "app/TFKB_Formular.h"
+#include "data/Dateizugriff.h"
 #include "data/DatenDatei.h"
 #include "data/Grundbestand.h"
-
-#include <sys/stat.h>
 
 namespace fkb {
 namespace {
 
 bool dateiExistiert(const std::string& pfad) {
-    struct stat st {};
-    return ::stat(pfad.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return dateiart(pfad) == Dateiart::Datei;
 }
 
 Stempel stempelVon(const Zeitpunkt& z) {

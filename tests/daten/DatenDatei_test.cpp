@@ -81,6 +81,21 @@ TEST(DatenDatei, FehlertexteDerLaufzeit) {
     EXPECT_EQ(fehlerVon([&] { DatenDatei(pfad + "/x.fba").lesen(0, s); }), ungueltig);
     EXPECT_EQ(fehlerVon([&] { DatenDatei::neuSchreiben(pfad + "/x.fba", saetze(1)); }), ungueltig);
     EXPECT_EQ(fehlerVon([&] { DatenDatei(ordner.pfad(std::string(300, 'n'))).anzahlSaetze(); }), ungueltig);
+    // A folder or a special file such as a device is never read as records, replaced or deleted. A named
+    // pipe stands in for the device: should the guard fail, the test hangs rather than harm a real one.
+    const std::string pipe = ordner.pfad("pipe.fba");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& keineDatei : {ordnerPfad, pipe}) {
+        SCOPED_TRACE(keineDatei);
+        EXPECT_EQ(fehlerVon([&] { DatenDatei::neuSchreiben(keineDatei, saetze(1)); }), ungueltig);
+        EXPECT_EQ(fehlerVon([&] { DatenDatei(keineDatei).verdichten(); }), ungueltig);
+        EXPECT_EQ(fehlerVon([&] { DatenDatei(keineDatei).kopieren(ordner.pfad("kopie.fba")); }), ungueltig);
+        EXPECT_EQ(fehlerVon([&] { DatenDatei(pfad).kopieren(keineDatei); }), ungueltig);
+        EXPECT_EQ(fehlerVon([&] { DatenDatei(keineDatei).loeschen(); }), ungueltig);
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    EXPECT_TRUE(std::filesystem::is_empty(ordnerPfad));
+    EXPECT_FALSE(std::filesystem::exists(ordner.pfad("kopie.fba")));
     EXPECT_EQ(dateiInhalt(pfad), vorher) << "no failing call changed the file";
 }
 

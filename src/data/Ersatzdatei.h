@@ -1,0 +1,52 @@
+#pragma once
+
+#include "data/DatenSatz.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <vector>
+
+namespace fkb {
+
+// A new file that takes the place of the one at a path only when it is complete. It is written
+// beside the target under a short name of the program's own ("~fkb-" and six letters), flushed to
+// disk, and renamed over the target in one step; until then the path holds the old file untouched.
+// Given up — by an error, or by destruction before `einsetzen` — it leaves nothing behind.
+// It takes records or blocks one after another, so a file of any size passes through a small buffer.
+class Ersatzdatei {
+public:
+    // How the temporary file's name begins: short, so that a name as long as the system allows
+    // still leaves room for one beside it.
+    static constexpr const char* TempPraefix = "~fkb-";
+
+    // A replaced file keeps its permission bits; a new one gets `modus` as open() gives it, the umask
+    // applied. A symbolic link at the path stays: the file it points to is replaced. A folder or a
+    // device at the path is refused.
+    explicit Ersatzdatei(const std::string& pfad, mode_t modus = 0666);
+    ~Ersatzdatei();
+    Ersatzdatei(const Ersatzdatei&) = delete;
+    Ersatzdatei& operator=(const Ersatzdatei&) = delete;
+
+    void schreiben(const DatenSatz& satz) { schreiben(satz.bytes.data(), satz.bytes.size()); }
+    void schreiben(const unsigned char* daten, std::size_t laenge);
+    // Flushes, renames over the target and makes the rename durable. Any failure before the
+    // rename leaves the target as it was.
+    void einsetzen();
+
+private:
+    void pufferSchreiben();
+
+    std::string ziel_;
+    std::string ordner_;
+    std::string temp_; // empty once renamed or removed
+    int fd_ = -1;
+    off_t laenge_ = 0; // bytes on disk so far
+    std::vector<unsigned char> puffer_;
+};
+
+// Replaces the file at the path by one holding exactly these bytes, as an Ersatzdatei does.
+void DateiErsetzen(const std::string& pfad, std::string_view inhalt);
+
+} // namespace fkb
