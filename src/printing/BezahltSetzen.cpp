@@ -31,8 +31,8 @@ void TFKB_Formular::BitBtnSetzenRKZClick() {
         datei.lesen(nummer, satz);
     if (!vorhanden || satz.zeichen(SatzFeld::RechnungsKennZeichen) != Kennzeichen::Rechnung ||
         !zeileNenntSatz(zeile, satz)) {
-        plattform.fehlerMelden("LogikFehler - Rechnung der Fahndung ist in der Datei nicht mehr vorhanden!\r"
-                               "Fahndung neu starten und Rechnung erneut wählen!");
+        plattform.fehlerMelden("LogikFehler - Satz in Datei passt nicht zur Zeile der Fahndung!\r"
+                               "Fahndung neu starten, dann Rechnung erneut wählen!");
         return;
     }
 
