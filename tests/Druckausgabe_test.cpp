@@ -31,6 +31,7 @@ std::vector<Json> abspielen(const TempOrdner& ordner, const std::vector<Json>& s
     return ereignisse;
 }
 
+#ifdef FKB_PDF
 std::string inhalt(const std::string& pfad) {
     std::ifstream ein(pfad, std::ios::binary);
     return {std::istreambuf_iterator<char>(ein), std::istreambuf_iterator<char>()};
@@ -43,6 +44,7 @@ int pdfSeiten(const std::string& pdf) {
         seiten += z == "/Type /Page";
     return seiten;
 }
+#endif
 
 // An EU invoice with all three costs on letterhead paper: two A4 pages.
 TEST(Druckausgabe, DruckEreignisUndPdfSeiteFuerSeite) {
