@@ -49,7 +49,8 @@ std::string datum(std::mt19937& zufall) {
 
 } // namespace
 
-void datenDateiErzeugen(const std::string& pfad, std::int64_t kundensaetze, std::uint32_t saat) {
+void datenDateiErzeugen(const std::string& pfad, std::int64_t kundensaetze, std::uint32_t saat,
+                        const std::string& arten) {
     std::remove(pfad.c_str());
     LeisePlattform plattform;
     plattform.pfad = pfad;
@@ -79,8 +80,7 @@ void datenDateiErzeugen(const std::string& pfad, std::int64_t kundensaetze, std:
         s.setzeText(SatzFeld::Bemerkung,
                     "Kunde seit " + std::to_string(2000 + kundenZufall() % 26) + "\rZahlt pünktlich.");
         s.setzeText(SatzFeld::RechnungsNummer, mitNullen(std::uint32_t(52 + i), 6));
-        const char arten[] = {'A', 'R', 'R', 'B', 'B', 'B', 'L'};
-        char art = arten[zufall() % 7];
+        char art = arten[zufall() % arten.size()];
         s.setzeZeichen(SatzFeld::RechnungsKennZeichen, art);
         s.setzeText(SatzFeld::ZahlungsEingang, art == 'B' ? datum(zufall) : "");
         s.setzeZeichen(SatzFeld::LieferKennzeichen, zufall() % 10 ? 'B' : 'E');

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Plattform.h"
+#include "printing/Aufzeichnung.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +17,7 @@ struct LeisePlattform : Plattform {
     bool bestaetigen(const std::string&) override { return true; }
     std::optional<std::string> dateiWaehlen(const DateiDialog&) override { return pfad; }
     bool druckDialog() override { return false; }
+    std::unique_ptr<Leinwand> druckLeinwand() override { return std::make_unique<Aufzeichnung>(); }
     int dokumentOeffnen(const std::string&, const std::string&) override { return 2; }
     void infoZeigen() override {}
     std::string programmOrdner() override { return "/"; }
@@ -26,7 +28,9 @@ struct LeisePlattform : Plattform {
 };
 
 // Writes a realistic data file: the 52 seeded records, then `kundensaetze` customer records of
-// about kundensaetze / 20 customers with German names, 1 to 25 positions, mixed kinds and dates.
-void datenDateiErzeugen(const std::string& pfad, std::int64_t kundensaetze, std::uint32_t saat = 4711);
+// about kundensaetze / 20 customers with German names, 1 to 25 positions, kinds drawn from `arten`
+// (by default as mixed as a real business has them) and dates.
+void datenDateiErzeugen(const std::string& pfad, std::int64_t kundensaetze, std::uint32_t saat = 4711,
+                        const std::string& arten = "ARRBBBL");
 
 } // namespace fkb::bench

@@ -37,6 +37,12 @@ bool TestPlattform::druckDialog() {
     return ok;
 }
 
+std::unique_ptr<Leinwand> TestPlattform::druckLeinwand() {
+    auto leinwand = std::make_unique<Aufzeichnung>(druckHoehe);
+    leinwand->beiEnde = [this](const Aufzeichnung& a) { drucke.push_back(a.texte); };
+    return leinwand;
+}
+
 int TestPlattform::dokumentOeffnen(const std::string& dokument, const std::string&) {
     geoeffneteDokumente.push_back(dokument);
     return shellErgebnis;

@@ -2,6 +2,7 @@
 
 #include "TempOrdner.h"
 #include "app/Plattform.h"
+#include "printing/Aufzeichnung.h"
 
 #include <deque>
 #include <optional>
@@ -29,6 +30,9 @@ public:
     std::vector<Meldung> meldungen;
     std::vector<DateiDialog> gezeigteDialoge;
     std::vector<std::string> geoeffneteDokumente;
+    // Every printed document with its texts; the pages are as high as this.
+    std::vector<std::vector<GedruckterText>> drucke;
+    int druckHoehe = Aufzeichnung::A4DruckHoehe;
     int infoGezeigt = 0;
     bool beendet = false;
 
@@ -37,6 +41,7 @@ public:
     bool bestaetigen(const std::string& text) override;
     std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override;
     bool druckDialog() override;
+    std::unique_ptr<Leinwand> druckLeinwand() override;
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
     void infoZeigen() override { ++infoGezeigt; }
     std::string programmOrdner() override { return ordner; }

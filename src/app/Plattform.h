@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/Zeitpunkt.h"
+#include "printing/Leinwand.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +38,8 @@ public:
     virtual std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) = 0;
     // The print dialog; true when confirmed.
     virtual bool druckDialog() = 0;
+    // A canvas on the printer that the print dialog confirmed last.
+    virtual std::unique_ptr<Leinwand> druckLeinwand() = 0;
 
     // Hands a document to the system shell; a result below 32 means it failed.
     virtual int dokumentOeffnen(const std::string& dokument, const std::string& verb) = 0;

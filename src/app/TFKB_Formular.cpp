@@ -75,6 +75,13 @@ TFKB_Formular::Handler TFKB_Formular::handlerVon(const Steuerelement& s) const {
         {"SpeedButtonPruefung", &TFKB_Formular::SpeedButtonPruefungClick},
         {"BitBtnLadenVorlageKunde", &TFKB_Formular::BitBtnLadenVorlageKundeClick},
         {"BitBtnVorlageLadenRechnung", &TFKB_Formular::BitBtnVorlageLadenRechnungClick},
+        {"BitBtnDruck", &TFKB_Formular::BitBtnDruckClick},
+        {"ButtonFahndungA", &TFKB_Formular::ButtonFahndungAClick},
+        {"ButtonFahndungR", &TFKB_Formular::ButtonFahndungRClick},
+        {"ButtonFahndungB", &TFKB_Formular::ButtonFahndungBClick},
+        {"BitBtnStartFahndung", &TFKB_Formular::BitBtnStartFahndungClick},
+        {"BitBtnSetzenRKZ", &TFKB_Formular::BitBtnSetzenRKZClick},
+        {"BitBtnDruckFahndung", &TFKB_Formular::BitBtnDruckFahndungClick},
     };
     auto it = handler.find(s.name);
     return it == handler.end() ? nullptr : it->second;

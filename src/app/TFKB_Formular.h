@@ -144,6 +144,15 @@ public:
     std::string KostenPruefen(const std::string& text);
     Positionswerte PositionPruefen(const std::string& mengenText, const std::string& preisText);
 
+    // --- printing and period query ---------------------------------------------------
+    void BitBtnDruckClick();
+    void ButtonFahndungAClick();
+    void ButtonFahndungRClick();
+    void ButtonFahndungBClick();
+    void BitBtnStartFahndungClick();
+    void BitBtnSetzenRKZClick();
+    void BitBtnDruckFahndungClick();
+
 private:
     using Handler = void (TFKB_Formular::*)();
     Handler handlerVon(const Steuerelement& s) const;

@@ -29,6 +29,7 @@ public:
     bool bestaetigen(const std::string&) override { return false; }
     std::optional<std::string> dateiWaehlen(const DateiDialog&) override { return std::nullopt; }
     bool druckDialog() override { return false; }
+    std::unique_ptr<Leinwand> druckLeinwand() override { return nullptr; }
     int dokumentOeffnen(const std::string&, const std::string&) override { return 2; }
     void infoZeigen() override {}
     std::string programmOrdner() override { return "./"; }

@@ -83,6 +83,15 @@ FormatMuster zerlegen(std::string_view muster) {
 // the 15 significant digits of the value, the precision a double holds for certain: 1,005 is
 // 1,00499999999999989… in binary but rounds as the 1,005 it stands for.
 std::string gerundeteZiffern(double betrag, int nachkomma) {
+    // Nearly every amount lies on a whole cent already. Below 10^9 its 15 digits reach well past
+    // the rounding position, so they round to the nearest integer of the shifted value; only a
+    // value near a half needs the digits themselves.
+    if (betrag < 1e9 && nachkomma <= 2) {
+        const double verschoben = betrag * (nachkomma == 0 ? 1 : nachkomma == 1 ? 10 : 100);
+        const double ganz = std::nearbyint(verschoben);
+        if (std::fabs(verschoben - ganz) < 0.01)
+            return std::to_string(static_cast<long long>(ganz));
+    }
     char text[32];
     std::snprintf(text, sizeof text, "%.14e", betrag);
     std::string ziffern(1, text[0]);

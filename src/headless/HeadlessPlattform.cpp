@@ -1,5 +1,7 @@
 #include "headless/HeadlessPlattform.h"
 
+#include "headless/Druckausgabe.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -64,6 +66,10 @@ bool HeadlessPlattform::druckDialog() {
     }
     kanal_.senden({{"druckdialog", {{"ergebnis", ok}}}});
     return ok;
+}
+
+std::unique_ptr<Leinwand> HeadlessPlattform::druckLeinwand() {
+    return std::make_unique<Druckausgabe>(kanal_, pdf);
 }
 
 int HeadlessPlattform::dokumentOeffnen(const std::string& dokument, const std::string& verb) {

@@ -41,6 +41,7 @@ public:
     bool bestaetigen(const std::string& text) override;
     std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override;
     bool druckDialog() override;
+    std::unique_ptr<Leinwand> druckLeinwand() override;
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
     void infoZeigen() override {}
     std::string programmOrdner() override;

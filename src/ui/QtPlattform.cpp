@@ -1,5 +1,6 @@
 #include "ui/QtPlattform.h"
 
+#include "qtdruck/QtLeinwand.h"
 #include "ui/InfoForm.h"
 #include "ui/QtTexte.h"
 
@@ -43,6 +44,9 @@ bool zeigen(QWidget* besitzer, QMessageBox::Icon bild, const QString& titel, con
 }
 
 } // namespace
+
+QtPlattform::QtPlattform() = default;
+QtPlattform::~QtPlattform() = default;
 
 QWidget* QtPlattform::besitzer() const {
     return fenster && fenster->isVisible() ? fenster : nullptr;
@@ -88,8 +92,18 @@ std::optional<std::string> QtPlattform::dateiWaehlen(const DateiDialog& d) {
 }
 
 bool QtPlattform::druckDialog() {
-    QPrinter drucker(QPrinter::HighResolution);
-    QPrintDialog dialog(&drucker, besitzer());
+    if (!drucker_) {
+        drucker_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        drucker_->setPageSize(QPageSize(QPageSize::A4));
+        drucker_->setDocName(QStringLiteral("Fakturbuch"));
+        drucker_->setCreator(QStringLiteral("Fakturbuch"));
+    }
+    QPrintDialog dialog(drucker_.get(), besitzer());
+    dialog.setWindowTitle(QStringLiteral("Drucken"));
+    // Every print is one whole document: there are no pages or selections to choose from.
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -106,6 +120,12 @@ bool betrachterEingetragen(const QString& pfad) {
 }
 
 } // namespace
+
+std::unique_ptr<Leinwand> QtPlattform::druckLeinwand() {
+    if (!drucker_)
+        drucker_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return std::make_unique<QtLeinwand>(*drucker_);
+}
 
 int QtPlattform::dokumentOeffnen(const std::string& dokument, const std::string&) {
     // The shell's convention: a result of 32 or more is success; 31 says no program is associated.

@@ -2,6 +2,9 @@
 
 #include "app/Plattform.h"
 
+#include <memory>
+
+class QPrinter;
 class QWidget;
 
 namespace fkb::ui {
@@ -10,6 +13,9 @@ namespace fkb::ui {
 // the program's folder and the system clock.
 class QtPlattform : public Plattform {
 public:
+    QtPlattform();
+    ~QtPlattform() override;
+
     // The window that owns the boxes and dialogs once it is shown.
     QWidget* fenster = nullptr;
 
@@ -18,6 +24,7 @@ public:
     bool bestaetigen(const std::string& text) override;
     std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override;
     bool druckDialog() override;
+    std::unique_ptr<Leinwand> druckLeinwand() override;
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
     void infoZeigen() override;
     std::string programmOrdner() override;
@@ -26,6 +33,9 @@ public:
 
 private:
     QWidget* besitzer() const;
+
+    // The printer of the last print dialog: the next dialog starts from its choices.
+    std::unique_ptr<QPrinter> drucker_;
 };
 
 } // namespace fkb::ui

@@ -1,0 +1,240 @@
+// The period query: all offers, invoices or paid invoices whose date lies in the period of the
+// two calendars, with net, VAT and gross per record and their sums.
+#include "printing/Fahndung.h"
+
+#include "app/TFKB_Formular.h"
+#include "data/DatenDatei.h"
+#include "data/Laufzeitfehler.h"
+#include "printing/Direktsummen.h"
+#include "printing/Fahndungstexte.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace fkb {
+namespace {
+
+// Records 0 to 50 are the parameter record and the templates; the query never looks at them.
+constexpr std::int64_t ErsterKundensatz = 51;
+
+struct Summenzeile {
+    double netto = 0, ust = 0, brutto = 0;
+};
+
+class Fahndung {
+public:
+    Fahndung(TFKB_Formular& f, Rechenweg weg) : f_(f), weg_(weg) {}
+    void starten();
+
+private:
+    // false when the invoice calculation of a record failed and the query stops.
+    bool durchsuchen(const std::string& von, const std::string& bis);
+    bool werteErmitteln(const DatenSatz& satz, std::int64_t nummer, UstVorrat& ust);
+    void seitenNachholen();
+    void listeOrdnen();
+
+    TFKB_Formular& f_;
+    Rechenweg weg_;
+    Summenzeile summe_;
+    // The record the pages show through the page path, and the record listed last: where the query
+    // ends on an error, the pages must show what the page path would have left there.
+    std::int64_t seitenSatz_ = -1;
+    std::int64_t gelistet_ = -1;
+    bool parameterGelesen_ = false;
+};
+
+void Fahndung::starten() {
+    const std::string von = datumsSchluessel(f_.KalenderVon.datumText());
+    const std::string bis = datumsSchluessel(f_.KalenderBis.datumText());
+    if (bis < von) {
+        f_.plattform.fehlerMelden("BedienFehler - Abfragezeitraum falsch gewählt!\rDaten in Kalendern neu wählen!");
+        return;
+    }
+    if (f_.hinweisModus() && !f_.plattform.bestaetigen("Wichtig! Vor der Fahndung sollte der zuletzt\r"
+                                                       "bearbeitete DatenSatz gespeichert sein -\r"
+                                                       "\"Neu\" oder \"Überschreiben\" anwenden!\r"
+                                                       "\r"
+                                                       "Soll Fahndung gestartet werden?"))
+        return;
+
+    f_.ListeFahndung.leeren();
+    f_.FahndungsAnzahl = 0;
+    f_.Satz_Speichern.aktiv = false;
+    f_.Satz_Loeschen.aktiv = false;
+    // Until the list is complete with its sums line it can be neither printed nor marked: a query
+    // that stops leaves both commands off.
+    f_.BitBtnDruckFahndung.aktiv = false;
+    f_.BitBtnSetzenRKZ.aktiv = false;
+    f_.PanelFahndungAnzeige.text = fahndungsKopf(f_.FahndungsRechnungsKennZeichen.text);
+
+    bool fertig;
+    try {
+        fertig = durchsuchen(von, bis);
+    } catch (...) {
+        seitenNachholen();
+        listeOrdnen();
+        throw;
+    }
+    if (!fertig) {
+        listeOrdnen();
+        return;
+    }
+
+    const std::uint32_t anzahl = f_.FahndungsAnzahl;
+    f_.PanelAnzahlFahndungsSaetze.text = "Anzahl FahndungsSätze: " + std::to_string(anzahl);
+    if (anzahl > 0)
+        f_.ListeFahndung.zeilen.push_back(summenZeile(summe_.netto, summe_.ust, summe_.brutto));
+    f_.BitBtnDruckFahndung.aktiv = anzahl > 0;
+    f_.BitBtnSetzenRKZ.aktiv = anzahl > 0 && f_.FahndungsRechnungsKennZeichen.text == "R";
+    listeOrdnen();
+
+    f_.SeitenZuruecksetzen();
+    f_.AnzeigeName.text = "Name";
+    f_.AnzeigeVorname.text = "Vorname";
+    f_.AnzeigeKundenNummer.text = "Ku-Nr.";
+    f_.AnzeigeRechnungsNummer.text = "Re-Nr.";
+}
+
+bool Fahndung::durchsuchen(const std::string& von, const std::string& bis) {
+    const std::string& art = f_.FahndungsRechnungsKennZeichen.text;
+    const Feld datumsFeld = fragtRechnungsDatum(art) ? SatzFeld::RechnungsDatum : SatzFeld::ZahlungsEingang;
+
+    SatzLeser leser(f_.DateiName);
+    // The record buffer ends up holding the last record read, as if each had passed through it.
+    const DatenSatz* satz = nullptr;
+    struct Zuletzt {
+        TFKB_Formular& f;
+        const DatenSatz* satz = nullptr;
+        ~Zuletzt() {
+            if (satz)
+                f.Puffer = *satz;
+        }
+    } zuletzt{f_};
+
+    DatenSatz parameterSatz;
+    for (std::int64_t i = 0; i < ErsterKundensatz; ++i) {
+        if (!(satz = leser.naechster()))
+            throw EAFehler::hinterDemDateiende();
+        if (i == 0)
+            parameterSatz = *satz;
+        zuletzt.satz = satz;
+    }
+    UstVorrat ust(parameterSatz);
+
+    std::string schluessel;
+    for (std::int64_t nummer = ErsterKundensatz; (satz = leser.naechster()); ++nummer) {
+        zuletzt.satz = satz;
+        if (satz->zeichen(SatzFeld::RechnungsKennZeichen) == Kennzeichen::Geloescht ||
+            satz->zeichenText(SatzFeld::RechnungsKennZeichen) != art)
+            continue;
+        schluessel = datumsSchluessel(satz->roh(datumsFeld));
+        if (schluessel < von || schluessel > bis)
+            continue;
+        if (!werteErmitteln(*satz, nummer, ust)) {
+            f_.plattform.fehlerMelden("Fehler - Fahndung wird abgebrochen!\rNumerische Daten prüfen!");
+            return false;
+        }
+
+        f_.ListeFahndung.zeilen.emplace_back();
+        fahndungsZeile(*satz, schluessel, f_.Summen, nummer, f_.ListeFahndung.zeilen.back());
+        summe_.netto += f_.Summen.NettoWert;
+        summe_.ust += f_.Summen.UstWert;
+        summe_.brutto += f_.Summen.BruttoWert;
+        ++f_.FahndungsAnzahl;
+        gelistet_ = nummer;
+    }
+    return true;
+}
+
+// The totals of one record into RechnungsSummen; false after the calculation's messages.
+bool Fahndung::werteErmitteln(const DatenSatz& satz, std::int64_t nummer, UstVorrat& ust) {
+    if (weg_ == Rechenweg::Direkt) {
+        if (std::optional<RechnungsSummen> werte = direkteSummen(satz, ust)) {
+            // The calculation reads record 0 into the parameter buffer wherever it charges VAT.
+            if (ust.gebraucht() && !parameterGelesen_) {
+                f_.ParameterPuffer = ust.parameterSatz();
+                parameterGelesen_ = true;
+            }
+            f_.Summen = *werte;
+            return true;
+        }
+    }
+    f_.Puffer = satz;
+    seitenSatz_ = nummer;
+    f_.SatzAnzeigen();
+    return f_.RechnungPruefen();
+}
+
+// A query ended by an error shows on the pages the record it calculated last. Where that record
+// was computed straight from the file, it is shown and calculated now; an error on the way is the
+// one already being reported.
+void Fahndung::seitenNachholen() {
+    if (gelistet_ <= seitenSatz_)
+        return;
+    const DatenSatz gelesen = f_.Puffer; // the record read last stays in the buffer
+    try {
+        DatenDatei(f_.DateiName).lesen(gelistet_, f_.Puffer);
+        f_.SatzAnzeigen();
+        f_.RechnungPruefen();
+    } catch (const std::exception&) {
+    }
+    f_.Puffer = gelesen;
+}
+
+// The first sixteen bytes of a line (date key, invoice number), zero-filled, as two numbers that
+// order like the bytes.
+std::pair<std::uint64_t, std::uint64_t> kopfVon(const std::string& zeile) {
+    unsigned char kopf[16] = {};
+    std::memcpy(kopf, zeile.data(), std::min(zeile.size(), sizeof kopf));
+    auto zahl = [&kopf](int ab) {
+        std::uint64_t z = 0;
+        for (int i = ab; i < ab + 8; ++i)
+            z = z << 8 | kopf[i];
+        return z;
+    };
+    return {zahl(0), zahl(8)};
+}
+
+// In plain text order, as the list box keeps its items. A hundred thousand long lines would be
+// compared byte by byte over and over; their heads settle nearly every comparison at once.
+void Fahndung::listeOrdnen() {
+    std::vector<std::string>& zeilen = f_.ListeFahndung.zeilen;
+    struct Eintrag {
+        std::pair<std::uint64_t, std::uint64_t> kopf;
+        std::uint32_t index;
+    };
+    std::vector<Eintrag> folge(zeilen.size());
+    for (std::uint32_t i = 0; i < zeilen.size(); ++i)
+        folge[i] = {kopfVon(zeilen[i]), i};
+    std::sort(folge.begin(), folge.end(), [&zeilen](const Eintrag& a, const Eintrag& b) {
+        return a.kopf != b.kopf ? a.kopf < b.kopf : zeilen[a.index] < zeilen[b.index];
+    });
+    std::vector<std::string> geordnet;
+    geordnet.reserve(zeilen.size());
+    for (const Eintrag& e : folge)
+        geordnet.push_back(std::move(zeilen[e.index]));
+    zeilen = std::move(geordnet);
+    ++f_.ListeFahndung.stand;
+}
+
+} // namespace
+
+void fahndungStarten(TFKB_Formular& f, Rechenweg weg) {
+    Fahndung(f, weg).starten();
+}
+
+void TFKB_Formular::ButtonFahndungAClick() {
+    FahndungsRechnungsKennZeichen.text = "A";
+}
+void TFKB_Formular::ButtonFahndungRClick() {
+    FahndungsRechnungsKennZeichen.text = "R";
+}
+void TFKB_Formular::ButtonFahndungBClick() {
+    FahndungsRechnungsKennZeichen.text = "B";
+}
+
+void TFKB_Formular::BitBtnStartFahndungClick() {
+    fahndungStarten(*this, Rechenweg::Direkt);
+}
+
+} // namespace fkb
