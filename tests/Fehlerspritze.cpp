@@ -1,40 +1,130 @@
 #include "Fehlerspritze.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace fkb::test {
 
 Fehlerspritze* Fehlerspritze::aktiv_ = nullptr;
 
+namespace {
+
+std::string ordnerVon(const std::string& pfad) {
+    auto schnitt = pfad.find_last_of('/');
+    return schnitt == std::string::npos ? "." : pfad.substr(0, schnitt);
+}
+
+bool istOrdner(const std::string& pfad) {
+    struct stat st {};
+    return ::stat(pfad.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace
+
 // The replacement calls: each counts itself, then fails, shortens or passes on to the real one.
 struct FehlerspritzeZugang {
+    static Fehlerspritze& s() { return *Fehlerspritze::aktiv_; }
+    static const Systemaufrufe& echt() { return s().echt_; }
+
+    static std::string pfadVon(int fd) {
+        auto it = s().offen_.find(fd);
+        return it == s().offen_.end() ? std::string() : it->second;
+    }
     // −1: fail (errno set); 0: pass on; 1: pass on, shortened.
-    static int pruefen(Fehlerspritze::Aufruf art) {
-        Fehlerspritze& s = *Fehlerspritze::aktiv_;
-        auto it = s.fehler_.find({art, ++s.zaehler_[art]});
-        if (it == s.fehler_.end())
+    static int pruefen(Fehlerspritze::Aufruf art, const std::string& pfad) {
+        s().verlauf_.push_back({art, ++s().zaehler_[art], pfad});
+        auto it = s().fehler_.find({art, s().zaehler_[art]});
+        if (it == s().fehler_.end())
             return 0;
         if (it->second == 0)
             return 1;
         errno = it->second;
         return -1;
     }
-    static const Systemaufrufe& echt() { return Fehlerspritze::aktiv_->echt_; }
+    static int pruefen(Fehlerspritze::Aufruf art, int fd) { return pruefen(art, pfadVon(fd)); }
 
-    template <Fehlerspritze::Aufruf Art, auto Glied, class... Args> static auto einfach(Args... args) {
-        using Ergebnis = decltype((echt().*Glied)(args...));
-        if (pruefen(Art) < 0)
-            return Ergebnis(-1);
-        return (echt().*Glied)(args...);
+    // The error a protection gives the change, 0 if none: `schreiben` opens an existing file for
+    // writing, `anlegen` creates, renames or removes a name in its folder.
+    static int geschuetzt(const std::string& pfad, bool schreiben, bool anlegen) {
+        for (const auto& [geschuetzt, fehler] : s().schutz_) {
+            const bool ordner = istOrdner(geschuetzt);
+            if (!ordner && schreiben && pfad == geschuetzt)
+                return fehler;
+            if (ordner && ordnerVon(pfad) == geschuetzt && (anlegen || (schreiben && fehler == EROFS)))
+                return fehler;
+        }
+        return 0;
+    }
+    static int scheitern(int fehler) {
+        errno = fehler;
+        return -1;
+    }
+
+    static int open(const char* pfad, int flags, mode_t modus) {
+        if (pruefen(Fehlerspritze::Open, pfad) < 0)
+            return -1;
+        const bool schreiben = (flags & O_ACCMODE) != O_RDONLY;
+        struct stat st {};
+        const bool neu = (flags & O_CREAT) && ::stat(pfad, &st) != 0;
+        if (int fehler = geschuetzt(pfad, schreiben, neu))
+            return scheitern(fehler);
+        int fd = echt().open(pfad, flags, modus);
+        if (fd >= 0)
+            s().offen_[fd] = pfad;
+        return fd;
+    }
+    // A close that fails has released the descriptor all the same, as on Linux: its lock ends too.
+    static int close(int fd) {
+        int p = pruefen(Fehlerspritze::Close, fd);
+        s().offen_.erase(fd);
+        int fehler = errno;
+        int ergebnis = echt().close(fd);
+        if (p >= 0)
+            return ergebnis;
+        errno = fehler;
+        return -1;
     }
     static ssize_t read(int fd, void* ziel, std::size_t laenge) {
-        int p = pruefen(Fehlerspritze::Read);
+        int p = pruefen(Fehlerspritze::Read, fd);
         return p < 0 ? -1 : echt().read(fd, ziel, p > 0 ? laenge / 2 : laenge);
     }
     static ssize_t pwrite(int fd, const void* daten, std::size_t laenge, off_t offset) {
-        int p = pruefen(Fehlerspritze::Pwrite);
+        int p = pruefen(Fehlerspritze::Pwrite, fd);
         return p < 0 ? -1 : echt().pwrite(fd, daten, p > 0 ? laenge / 2 : laenge, offset);
+    }
+    static int rename(const char* von, const char* nach) {
+        if (pruefen(Fehlerspritze::Rename, von) < 0)
+            return -1;
+        int fehler = geschuetzt(von, false, true);
+        if (fehler == 0)
+            fehler = geschuetzt(nach, false, true);
+        if (fehler != 0)
+            return scheitern(fehler);
+        return echt().rename(von, nach);
+    }
+    static int unlink(const char* pfad) {
+        if (pruefen(Fehlerspritze::Unlink, pfad) < 0)
+            return -1;
+        if (int fehler = geschuetzt(pfad, false, true))
+            return scheitern(fehler);
+        return echt().unlink(pfad);
+    }
+    // Tests never wait: the pause is added up, and what another program does meanwhile runs instead.
+    static int nanosleep(const timespec* dauer, timespec*) {
+        if (pruefen(Fehlerspritze::Nanosleep, "") < 0)
+            return -1;
+        s().gewartet_ += std::chrono::seconds(dauer->tv_sec) + std::chrono::nanoseconds(dauer->tv_nsec);
+        if (s().beimWarten)
+            s().beimWarten();
+        return 0;
+    }
+    template <Fehlerspritze::Aufruf Art, auto Glied, class... Args> static auto mitFd(int fd, Args... args) {
+        using Ergebnis = decltype((echt().*Glied)(fd, args...));
+        if (pruefen(Art, fd) < 0)
+            return Ergebnis(-1);
+        return (echt().*Glied)(fd, args...);
     }
 };
 
@@ -44,17 +134,19 @@ Fehlerspritze::Fehlerspritze() : echt_(systemaufrufe) {
     aktiv_ = this;
     using Z = FehlerspritzeZugang;
     systemaufrufe = {
-        Z::einfach<Open, &Systemaufrufe::open, const char*, int, mode_t>,
-        Z::einfach<Close, &Systemaufrufe::close, int>,
+        Z::open,
+        Z::close,
         Z::read,
-        Z::einfach<Pread, &Systemaufrufe::pread, int, void*, std::size_t, off_t>,
+        Z::mitFd<Pread, &Systemaufrufe::pread, void*, std::size_t, off_t>,
         Z::pwrite,
-        Z::einfach<Fsync, &Systemaufrufe::fsync, int>,
-        Z::einfach<Fdatasync, &Systemaufrufe::fdatasync, int>,
-        Z::einfach<Ftruncate, &Systemaufrufe::ftruncate, int, off_t>,
-        Z::einfach<Fchmod, &Systemaufrufe::fchmod, int, mode_t>,
-        Z::einfach<Rename, &Systemaufrufe::rename, const char*, const char*>,
-        Z::einfach<Unlink, &Systemaufrufe::unlink, const char*>,
+        Z::mitFd<Fsync, &Systemaufrufe::fsync>,
+        Z::mitFd<Fdatasync, &Systemaufrufe::fdatasync>,
+        Z::mitFd<Ftruncate, &Systemaufrufe::ftruncate, off_t>,
+        Z::mitFd<Fchmod, &Systemaufrufe::fchmod, mode_t>,
+        Z::rename,
+        Z::unlink,
+        Z::mitFd<Flock, &Systemaufrufe::flock, int>,
+        Z::nanosleep,
     };
 }
 
@@ -71,11 +163,22 @@ void Fehlerspritze::kurz(Aufruf art, int nummer) {
     fehler_[{art, nummer}] = 0;
 }
 
+void Fehlerspritze::schreibschutz(const std::string& pfad, int fehler) {
+    schutz_[pfad] = fehler;
+}
+
 int Fehlerspritze::aufrufe() const {
     int summe = 0;
     for (int z : zaehler_)
         summe += z;
     return summe;
+}
+
+const char* Fehlerspritze::name(Aufruf art) {
+    static const char* const namen[Arten] = {"open",   "close",     "read",      "pread",  "pwrite",
+                                             "fsync",  "fdatasync", "ftruncate", "fchmod", "rename",
+                                             "unlink", "flock",     "nanosleep"};
+    return namen[art];
 }
 
 } // namespace fkb::test

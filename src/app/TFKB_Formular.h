@@ -3,6 +3,7 @@
 #include "app/Bedienelemente.h"
 #include "app/Plattform.h"
 #include "app/Zeitpunkt.h"
+#include "data/Dateisperre.h"
 #include "data/DatenSatz.h"
 #include "editing/RechnungsSummen.h"
 #include "navigation/TextVorrat.h"
@@ -13,6 +14,8 @@
 #include <string_view>
 
 namespace fkb {
+
+class DatenDatei;
 
 enum class Feldgruppe;
 
@@ -55,7 +58,9 @@ public:
     Plattform& plattform;
     std::string Caption = Titel;
     std::string AktiveSeite = "Navigation";
-    std::string DateiName;     // the current data file name
+    std::string DateiName; // the current data file name
+    // The file the navigation list was read from: its record numbers hold only there.
+    Dateikennung NavigationsDatei;
     DatenSatz Puffer;          // the current record buffer
     DatenSatz ParameterPuffer; // record 0 when the VAT rate or letterhead is needed
     DateiDialog OpenDialog;
@@ -166,6 +171,7 @@ private:
     void KennzeichenAendern(const char* kennzeichen);
     void gruppeInPuffer(Feldgruppe gruppe); // page fields of one group as they stand
     bool KundenNummerNormalisieren();       // false after its error message
+    DatenDatei ListenDateiSperren();        // for a record chosen in the list; ends the command if replaced
     void GespeichertenSatzWaehlen(const std::string& rechnungsNummer);
     bool VorlageLesen(const Steuerelement& nummernFeld); // false after the guard's message
     bool KeineDateiAbweisen(const std::string& pfad);    // true after its message: a folder or device

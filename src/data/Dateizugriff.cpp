@@ -12,8 +12,10 @@ namespace fkb {
 
 Dateiart dateiart(const std::string& pfad) {
     struct stat st {};
-    if (pfad.empty() || ::stat(pfad.c_str(), &st) != 0)
+    if (pfad.empty())
         return Dateiart::Keine;
+    if (::stat(pfad.c_str(), &st) != 0)
+        return ::lstat(pfad.c_str(), &st) == 0 ? Dateiart::Andere : Dateiart::Keine;
     return S_ISREG(st.st_mode) ? Dateiart::Datei : Dateiart::Andere;
 }
 
@@ -21,11 +23,6 @@ void nurGewoehnlicheDatei(const std::string& pfad) {
     struct stat st {};
     if (!pfad.empty() && ::stat(pfad.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
         throw EAFehler(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-}
-
-bool istOrdner(int fd) {
-    struct stat st {};
-    return ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 int ganzSchreiben(int fd, const unsigned char* daten, std::size_t laenge, off_t offset) {

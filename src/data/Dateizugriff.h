@@ -8,15 +8,14 @@
 // `systemaufrufe`, so that tests can make it fail.
 namespace fkb {
 
-// What stands at a path, a symbolic link followed.
+// What stands at a path, a symbolic link followed. A link that leads nowhere is something else than
+// nothing: a new file put in its place would replace the link.
 enum class Dateiart { Keine, Datei, Andere };
 Dateiart dateiart(const std::string& pfad);
 
 // Raises the error for a path that exists but is no regular file: a folder or a device is never
 // read as records, written over or deleted.
 void nurGewoehnlicheDatei(const std::string& pfad);
-
-bool istOrdner(int fd);
 
 // Writes all bytes at the offset; returns 0 or the error number.
 int ganzSchreiben(int fd, const unsigned char* daten, std::size_t laenge, off_t offset);

@@ -8,87 +8,56 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fkb {
 namespace {
 
-// An open file descriptor that is closed when the operation ends.
-class Handle {
-public:
-    Handle(const std::string& pfad, int flags, mode_t modus = 0644) {
-        if (pfad.empty())
-            throw EAFehler(ENOENT);
-        fd_ = systemaufrufe.open(pfad.c_str(), flags | O_CLOEXEC, modus);
-        if (fd_ < 0)
-            throw EAFehler(errno);
-        // A folder opens for reading; its size would pass for records.
-        if (istOrdner(fd_)) {
-            systemaufrufe.close(fd_);
-            throw EAFehler(EISDIR);
-        }
-    }
-    ~Handle() {
-        if (fd_ >= 0)
-            systemaufrufe.close(fd_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-
-    int fd() const { return fd_; }
-
-    // Closing is tested like every other operation.
-    void schliessen() {
-        int fd = fd_;
-        fd_ = -1;
-        if (systemaufrufe.close(fd) != 0)
-            throw EAFehler(errno);
-    }
-
-    std::int64_t groesse() const {
-        struct stat st {};
-        if (::fstat(fd_, &st) != 0)
-            throw EAFehler(errno);
-        return st.st_size;
-    }
-
-private:
-    int fd_ = -1;
-};
-
 off_t satzOffset(std::int64_t nummer) {
     return off_t(nummer * DatenDatei::SatzGroesse);
 }
 
-} // namespace
-
-std::int64_t DatenDatei::anzahlSaetze() const {
-    Handle datei(pfad_, O_RDONLY);
-    std::int64_t anzahl = datei.groesse() / SatzGroesse;
-    datei.schliessen();
-    return anzahl;
-}
-
-void DatenDatei::lesen(std::int64_t nummer, DatenSatz& ziel) const {
-    Handle datei(pfad_, O_RDONLY);
-    if (nummer < 0 || nummer >= datei.groesse() / SatzGroesse)
+void satzLesen(const GesperrteDatei& datei, std::int64_t nummer, DatenSatz& ziel) {
+    if (nummer < 0 || nummer >= datei.groesse() / DatenDatei::SatzGroesse)
         throw EAFehler::hinterDemDateiende();
     DatenSatz gelesen;
     if (ganzLesen(datei.fd(), gelesen.bytes.data(), DatenSatz::Groesse, satzOffset(nummer)) != DatenSatz::Groesse)
         throw EAFehler::hinterDemDateiende();
-    datei.schliessen();
     ziel = gelesen;
 }
 
-void DatenDatei::schreiben(std::int64_t nummer, const DatenSatz& satz) const {
-    Handle datei(pfad_, O_RDWR);
-    std::int64_t anzahl = datei.groesse() / SatzGroesse;
+// The record number is taken under the lock: no other program appends in between.
+std::int64_t satzAnhaengen(const GesperrteDatei& datei, const DatenSatz& satz) {
+    std::int64_t alteGroesse = datei.groesse();
+    std::int64_t nummer = alteGroesse / DatenDatei::SatzGroesse;
+    // The tail of a damaged file is kept aside so that a failed append restores it too.
+    std::vector<unsigned char> rest(std::size_t(alteGroesse % DatenDatei::SatzGroesse));
+    ganzLesen(datei.fd(), rest.data(), rest.size(), satzOffset(nummer));
+
+    int fehler = ganzSchreiben(datei.fd(), satz.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
+    if (fehler == 0 && systemaufrufe.fdatasync(datei.fd()) != 0)
+        fehler = errno;
+    if (fehler != 0) {
+        bool zurueck = systemaufrufe.ftruncate(datei.fd(), off_t(alteGroesse)) == 0 &&
+                       ganzSchreiben(datei.fd(), rest.data(), rest.size(), satzOffset(nummer)) == 0 &&
+                       systemaufrufe.fdatasync(datei.fd()) == 0;
+        if (!zurueck)
+            throw EAFehler(fehler).mitZusatz(
+                "Achtung! Am Ende der Datei steht möglicherweise ein unvollständiger Satz - Datei prüfen!");
+        throw EAFehler(fehler);
+    }
+    return nummer;
+}
+
+void satzSchreiben(const GesperrteDatei& datei, std::int64_t nummer, const DatenSatz& satz) {
+    std::int64_t anzahl = datei.groesse() / DatenDatei::SatzGroesse;
     if (nummer < 0 || nummer > anzahl)
         throw EAFehler::hinterDemDateiende();
     if (nummer == anzahl) {
-        datei.schliessen();
-        anhaengen(satz);
+        satzAnhaengen(datei, satz);
         return;
     }
     DatenSatz alt;
@@ -105,80 +74,139 @@ void DatenDatei::schreiben(std::int64_t nummer, const DatenSatz& satz) const {
                                              " in der Datei ist möglicherweise beschädigt - Satz prüfen!");
         throw EAFehler(fehler);
     }
-    datei.schliessen();
+}
+
+} // namespace
+
+// The file as one operation holds it: the one locked for the whole command, or its own for this call.
+class DatenDatei::Zugriff {
+public:
+    Zugriff(const DatenDatei& d, Sperrart art) {
+        if (!d.offen_)
+            eigene_ = std::make_unique<GesperrteDatei>(d.pfad_, art);
+        datei_ = d.offen_ ? d.offen_.get() : eigene_.get();
+    }
+    const GesperrteDatei& operator*() const { return *datei_; }
+    // Its own file is closed, and the closing tested, when the operation has succeeded.
+    void fertig() {
+        if (eigene_)
+            eigene_->schliessen();
+    }
+
+private:
+    std::unique_ptr<GesperrteDatei> eigene_;
+    const GesperrteDatei* datei_;
+};
+
+DatenDatei::DatenDatei(std::string pfad) : pfad_(std::move(pfad)) {}
+
+DatenDatei::DatenDatei(std::string pfad, Sperrart sperre)
+    : pfad_(std::move(pfad)), offen_(std::make_unique<GesperrteDatei>(pfad_, sperre)) {}
+
+DatenDatei::~DatenDatei() = default;
+DatenDatei::DatenDatei(DatenDatei&&) noexcept = default;
+
+const Dateikennung& DatenDatei::kennung() const {
+    if (!offen_)
+        throw std::logic_error("DatenDatei ohne Sperre hat keine Kennung");
+    return offen_->kennung();
+}
+
+std::int64_t DatenDatei::anzahlSaetze() const {
+    Zugriff datei(*this, Sperrart::Lesen);
+    std::int64_t anzahl = (*datei).groesse() / SatzGroesse;
+    datei.fertig();
+    return anzahl;
+}
+
+void DatenDatei::lesen(std::int64_t nummer, DatenSatz& ziel) const {
+    Zugriff datei(*this, Sperrart::Lesen);
+    DatenSatz gelesen;
+    satzLesen(*datei, nummer, gelesen);
+    datei.fertig();
+    ziel = gelesen;
+}
+
+void DatenDatei::schreiben(std::int64_t nummer, const DatenSatz& satz) const {
+    Zugriff datei(*this, Sperrart::Schreiben);
+    satzSchreiben(*datei, nummer, satz);
+    datei.fertig();
 }
 
 std::int64_t DatenDatei::anhaengen(const DatenSatz& satz) const {
-    Handle datei(pfad_, O_RDWR);
-    std::int64_t alteGroesse = datei.groesse();
-    std::int64_t nummer = alteGroesse / SatzGroesse;
-    // The tail of a damaged file is kept aside so that a failed append restores it too.
-    std::vector<unsigned char> rest(std::size_t(alteGroesse % SatzGroesse));
-    ganzLesen(datei.fd(), rest.data(), rest.size(), satzOffset(nummer));
-
-    int fehler = ganzSchreiben(datei.fd(), satz.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
-    if (fehler == 0 && systemaufrufe.fdatasync(datei.fd()) != 0)
-        fehler = errno;
-    if (fehler != 0) {
-        bool zurueck = systemaufrufe.ftruncate(datei.fd(), off_t(alteGroesse)) == 0 &&
-                       ganzSchreiben(datei.fd(), rest.data(), rest.size(), satzOffset(nummer)) == 0 &&
-                       systemaufrufe.fdatasync(datei.fd()) == 0;
-        if (!zurueck)
-            throw EAFehler(fehler).mitZusatz(
-                "Achtung! Am Ende der Datei steht möglicherweise ein unvollständiger Satz - Datei prüfen!");
-        throw EAFehler(fehler);
-    }
-    datei.schliessen();
+    Zugriff datei(*this, Sperrart::Schreiben);
+    std::int64_t nummer = satzAnhaengen(*datei, satz);
+    datei.fertig();
     return nummer;
 }
 
+// A file at the path, which another program may be writing, is replaced only when that has ended.
 void DatenDatei::neuSchreiben(const std::string& pfad, std::span<const DatenSatz> saetze) {
+    std::optional<GesperrteDatei> alt;
+    if (dateiart(pfad) == Dateiart::Datei)
+        alt.emplace(pfad, Sperrart::Schreiben);
     Ersatzdatei neu(pfad);
     for (const DatenSatz& satz : saetze)
         neu.schreiben(satz);
     neu.einsetzen();
 }
 
+// The old file stays locked until the new one has taken its place: nothing written in between is lost.
 void DatenDatei::verdichten() const {
     nurGewoehnlicheDatei(pfad_);
-    SatzLeser leser(pfad_);
+    Zugriff alt(*this, Sperrart::Schreiben);
     Ersatzdatei verdichtet(pfad_);
-    while (const DatenSatz* satz = leser.naechster())
-        if (satz->zeichen(SatzFeld::RechnungsKennZeichen) != Kennzeichen::Geloescht)
-            verdichtet.schreiben(*satz);
+    std::vector<DatenSatz> block(64);
+    auto* bytes = reinterpret_cast<unsigned char*>(block.data());
+    for (off_t offset = 0;; offset += off_t(block.size() * DatenSatz::Groesse)) {
+        const std::size_t gelesen = ganzLesen((*alt).fd(), bytes, block.size() * DatenSatz::Groesse, offset);
+        for (std::size_t i = 0; i < gelesen / DatenSatz::Groesse; ++i)
+            if (block[i].zeichen(SatzFeld::RechnungsKennZeichen) != Kennzeichen::Geloescht)
+                verdichtet.schreiben(block[i]);
+        if (gelesen < block.size() * DatenSatz::Groesse)
+            break;
+    }
+    // The old file, only read and now replaced, is let go without a word on how its closing went.
     verdichtet.einsetzen();
 }
 
 bool DatenDatei::kopieren(const std::string& ziel) const {
     nurGewoehnlicheDatei(pfad_);
-    Handle quelle(pfad_, O_RDONLY);
+    Zugriff quelle(*this, Sperrart::Lesen);
     struct stat q {
     }, z{};
-    if (::fstat(quelle.fd(), &q) != 0)
+    if (::fstat((*quelle).fd(), &q) != 0)
         throw EAFehler(errno);
     // Writing a file over itself would only put it at risk.
     if (::stat(ziel.c_str(), &z) == 0 && z.st_dev == q.st_dev && z.st_ino == q.st_ino)
         return false;
+    // A data file that another program works on is replaced only between its commands.
+    std::optional<GesperrteDatei> zielAlt;
+    if (dateiart(ziel) == Dateiart::Datei)
+        zielAlt.emplace(ziel, Sperrart::Schreiben);
     // A new copy is as private as its original.
     Ersatzdatei kopie(ziel, q.st_mode & 0777);
     std::vector<unsigned char> block(64 * DatenSatz::Groesse);
     for (off_t offset = 0;; offset += off_t(block.size())) {
-        std::size_t gelesen = ganzLesen(quelle.fd(), block.data(), block.size(), offset);
+        std::size_t gelesen = ganzLesen((*quelle).fd(), block.data(), block.size(), offset);
         kopie.schreiben(block.data(), gelesen);
         if (gelesen < block.size())
             break;
     }
-    quelle.schliessen();
+    quelle.fertig();
     kopie.einsetzen();
     return true;
 }
 
+// Not while another program writes into it.
 void DatenDatei::loeschen() const {
     if (pfad_.empty())
         throw EAFehler(ENOENT);
     nurGewoehnlicheDatei(pfad_);
+    Zugriff datei(*this, Sperrart::Schreiben);
     if (systemaufrufe.unlink(pfad_.c_str()) != 0)
         throw EAFehler(errno);
+    datei.fertig();
 }
 
 namespace {
@@ -188,16 +216,9 @@ static_assert(sizeof(DatenSatz) == DatenSatz::Groesse, "records are read straigh
 } // namespace
 
 SatzLeser::SatzLeser(const std::string& pfad) {
-    if (pfad.empty())
-        throw EAFehler(ENOENT);
-    fd_ = systemaufrufe.open(pfad.c_str(), O_RDONLY | O_CLOEXEC, 0);
-    if (fd_ < 0)
-        throw EAFehler(errno);
-    if (istOrdner(fd_)) {
-        systemaufrufe.close(fd_);
-        fd_ = -1;
-        throw EAFehler(EISDIR);
-    }
+    GesperrteDatei datei(pfad, Sperrart::Lesen);
+    kennung_ = datei.kennung();
+    fd_ = datei.abgeben();
     for (auto& block : bloecke_)
         block.resize(SaetzeJeBlock);
 #ifdef POSIX_FADV_SEQUENTIAL

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "data/Dateisperre.h"
 #include "data/DatenSatz.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <sys/types.h>
@@ -10,8 +12,10 @@
 
 namespace fkb {
 
-// Whole-record access to a data file. Every operation opens the file by its path,
-// works and closes it again; no handle lives beyond one call. Failures raise EAFehler.
+// Whole-record access to a data file. Every operation opens the file by its path, locks it (reading
+// beside others, writing alone), works and closes it again; no handle lives beyond one call. A command
+// that reads a record and writes it back opens the file once, locked for writing, for both steps.
+// Failures raise EAFehler.
 //
 // A file whose size is no multiple of the record size counts only its whole records:
 // the tail behind the last whole record is never read, and an append writes over it,
@@ -20,8 +24,14 @@ class DatenDatei {
 public:
     static constexpr std::int64_t SatzGroesse = DatenSatz::Groesse;
 
-    explicit DatenDatei(std::string pfad) : pfad_(std::move(pfad)) {}
+    explicit DatenDatei(std::string pfad);
+    // Open and locked for writing until destroyed: no other program changes the file in between.
+    DatenDatei(std::string pfad, Sperrart sperre);
+    ~DatenDatei();
+    DatenDatei(DatenDatei&&) noexcept;
     const std::string& pfad() const { return pfad_; }
+    // The file held open; only for one opened with a lock.
+    const Dateikennung& kennung() const;
 
     std::int64_t anzahlSaetze() const;
     void lesen(std::int64_t nummer, DatenSatz& ziel) const;
@@ -49,11 +59,13 @@ public:
     void loeschen() const;
 
 private:
+    class Zugriff;
     std::string pfad_;
+    std::unique_ptr<GesperrteDatei> offen_;
 };
 
-
-// Reads a data file from record 0 to its last whole record, in large blocks. A read that fails
+// Reads a data file from record 0 to its last whole record, in large blocks, locked for reading while
+// it lives. A read that fails
 // part-way first hands out the whole records it brought, then raises its error.
 class SatzLeser {
 public:
@@ -65,11 +77,14 @@ public:
     // The next record; nullptr at the end of the file. It stays valid until the following call
     // returns another record: a call that fails leaves it as it was.
     const DatenSatz* naechster();
+    // The file being read.
+    const Dateikennung& kennung() const { return kennung_; }
 
 private:
     void nachladen();
 
     int fd_ = -1;
+    Dateikennung kennung_;
     // Two blocks taken in turn, so that reading the next one keeps the record handed out last.
     std::vector<DatenSatz> bloecke_[2];
     int aktuell_ = 0;

@@ -6,10 +6,14 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 #include <utility>
 
@@ -19,19 +23,51 @@ namespace {
 // 64 records: large writes, little memory.
 constexpr std::size_t PufferGroesse = 64 * DatenSatz::Groesse;
 
+constexpr char TempZeichen[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+constexpr std::size_t TempZufall = 6;
+
+// Taken when the program is loaded: a temporary file last written before it cannot be one of this
+// process, and one of a running instance is locked.
+const timespec Prozessbeginn = [] {
+    timespec t{};
+    ::clock_gettime(CLOCK_REALTIME, &t);
+    return t;
+}();
+
+bool frueher(const timespec& a, const timespec& b) {
+    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
+bool tempName(const char* name) {
+    const std::size_t praefix = std::strlen(Ersatzdatei::TempPraefix);
+    if (std::strncmp(name, Ersatzdatei::TempPraefix, praefix) != 0 || std::strlen(name) != praefix + TempZufall)
+        return false;
+    for (const char* c = name + praefix; *c; ++c)
+        if (!std::strchr(TempZeichen, *c))
+            return false;
+    return true;
+}
+
 std::string tempDateiAnlegen(const std::string& ordner, mode_t modus, int& fd) {
-    static constexpr char zeichen[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     static std::mt19937 zufall{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> wahl(0, sizeof zeichen - 2);
+    std::uniform_int_distribution<std::size_t> wahl(0, sizeof TempZeichen - 2);
     for (int versuch = 0; versuch < 100; ++versuch) {
         std::string pfad = ordner + "/" + Ersatzdatei::TempPraefix;
-        for (int i = 0; i < 6; ++i)
-            pfad += zeichen[wahl(zufall)];
+        for (std::size_t i = 0; i < TempZufall; ++i)
+            pfad += TempZeichen[wahl(zufall)];
         fd = systemaufrufe.open(pfad.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, modus);
-        if (fd >= 0)
-            return pfad;
-        if (errno != EEXIST)
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0)
             throw EAFehler(errno);
+        // Created this very moment, so no other instance takes it for an old one before it is locked.
+        if (systemaufrufe.flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            int fehler = errno;
+            systemaufrufe.close(fd);
+            systemaufrufe.unlink(pfad.c_str());
+            throw EAFehler(fehler);
+        }
+        return pfad;
     }
     throw EAFehler(EEXIST);
 }
@@ -62,10 +98,10 @@ Ersatzdatei::Ersatzdatei(const std::string& pfad, mode_t modus) {
 }
 
 Ersatzdatei::~Ersatzdatei() {
-    if (fd_ >= 0)
-        systemaufrufe.close(fd_);
     if (!temp_.empty())
         systemaufrufe.unlink(temp_.c_str());
+    if (fd_ >= 0)
+        systemaufrufe.close(fd_);
 }
 
 void Ersatzdatei::pufferSchreiben() {
@@ -91,19 +127,47 @@ void Ersatzdatei::einsetzen() {
     pufferSchreiben();
     if (systemaufrufe.fsync(fd_) != 0)
         throw EAFehler(errno);
-    if (systemaufrufe.close(std::exchange(fd_, -1)) != 0)
-        throw EAFehler(errno);
-    // One step: the target is the old file or the whole new one, never none.
+    // One step: the target is the old file or the whole new one, never none. Renamed while still
+    // locked: until then its name is that of a temporary file.
     if (systemaufrufe.rename(temp_.c_str(), ziel_.c_str()) != 0)
         throw EAFehler(errno);
     temp_.clear();
     ordnerSichern(ordner_);
+    // Everything is on disk: closing can lose nothing any more.
+    systemaufrufe.close(std::exchange(fd_, -1));
 }
 
 void DateiErsetzen(const std::string& pfad, std::string_view inhalt) {
     Ersatzdatei datei(pfad);
     datei.schreiben(reinterpret_cast<const unsigned char*>(inhalt.data()), inhalt.size());
     datei.einsetzen();
+}
+
+void alteTempDateienEntfernen(const std::string& ordner) {
+    struct Schliessen {
+        void operator()(DIR* d) const { ::closedir(d); }
+    };
+    std::unique_ptr<DIR, Schliessen> liste(::opendir(ordner.c_str()));
+    if (!liste)
+        return;
+    while (const dirent* eintrag = ::readdir(liste.get())) {
+        if (!tempName(eintrag->d_name))
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(liste.get()), eintrag->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
+            !frueher(st.st_mtim, Prozessbeginn))
+            continue;
+        const std::string pfad = ordner + "/" + eintrag->d_name;
+        int fd = systemaufrufe.open(pfad.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0);
+        if (fd < 0)
+            continue;
+        // Locked by us, and still the file looked at: no instance writes it.
+        struct stat offen {};
+        if (systemaufrufe.flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &offen) == 0 && offen.st_ino == st.st_ino &&
+            offen.st_dev == st.st_dev)
+            systemaufrufe.unlink(pfad.c_str());
+        systemaufrufe.close(fd);
+    }
 }
 
 } // namespace fkb

@@ -13,7 +13,8 @@ namespace fkb {
 // A new file that takes the place of the one at a path only when it is complete. It is written
 // beside the target under a short name of the program's own ("~fkb-" and six letters), flushed to
 // disk, and renamed over the target in one step; until then the path holds the old file untouched.
-// Given up — by an error, or by destruction before `einsetzen` — it leaves nothing behind.
+// Given up — by an error, or by destruction before `einsetzen` — it leaves nothing behind. While it is
+// written it is locked, so that another instance does not take it for one left by a killed program.
 // It takes records or blocks one after another, so a file of any size passes through a small buffer.
 class Ersatzdatei {
 public:
@@ -32,7 +33,7 @@ public:
     void schreiben(const DatenSatz& satz) { schreiben(satz.bytes.data(), satz.bytes.size()); }
     void schreiben(const unsigned char* daten, std::size_t laenge);
     // Flushes, renames over the target and makes the rename durable. Any failure before the
-    // rename leaves the target as it was.
+    // rename leaves the target as it was; a failed flush is final, the file is not renamed.
     void einsetzen();
 
 private:
@@ -48,5 +49,10 @@ private:
 
 // Replaces the file at the path by one holding exactly these bytes, as an Ersatzdatei does.
 void DateiErsetzen(const std::string& pfad, std::string_view inhalt);
+
+// Removes the temporary files that a program killed while writing one left in the folder: named as
+// an Ersatzdatei names them, older than this process, and locked by no one. Whatever cannot be
+// removed stays; this never fails.
+void alteTempDateienEntfernen(const std::string& ordner);
 
 } // namespace fkb

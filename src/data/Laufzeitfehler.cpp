@@ -8,6 +8,8 @@ namespace fkb {
 namespace {
 // Not a system error number: the runtime's own code for reading behind the end.
 constexpr int HinterDemDateiende = -100;
+// Nor this: the lock of the data file, held by another program.
+constexpr int DateiBelegt = -101;
 } // namespace
 
 std::string eaFehlerText(int fehlernummer) {
@@ -28,6 +30,8 @@ std::string eaFehlerText(int fehlernummer) {
         return "Dateizugriff verweigert";
     case HinterDemDateiende:
         return "Versuch hinter dem Dateiende zu lesen";
+    case DateiBelegt:
+        return "Datei wird von einem anderen Programm benutzt!\rBitte später erneut versuchen!";
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
@@ -41,6 +45,14 @@ EAFehler::EAFehler(int fehlernummer) : EAFehler(fehlernummer, eaFehlerText(fehle
 
 EAFehler EAFehler::hinterDemDateiende() {
     return EAFehler(HinterDemDateiende);
+}
+
+EAFehler EAFehler::dateiBelegt() {
+    return EAFehler(DateiBelegt);
+}
+
+bool EAFehler::belegt() const {
+    return nummer_ == DateiBelegt;
 }
 
 // The message travels as a C string: a zero byte from a damaged file would cut it short, so the

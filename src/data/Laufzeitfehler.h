@@ -19,6 +19,9 @@ public:
     explicit EAFehler(int fehlernummer);
     // The error of reading behind the last record.
     static EAFehler hinterDemDateiende();
+    // Another program holds the data file's lock longer than a command waits for it.
+    static EAFehler dateiBelegt();
+    bool belegt() const;
 
     int fehlernummer() const { return nummer_; }
     // The same error with one more line of text.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,8 +15,8 @@ int systemOpen(const char* pfad, int flags, mode_t modus) {
 } // namespace
 
 Systemaufrufe Systemaufrufe::system() {
-    return {systemOpen,  ::close,     ::read,   ::pread,  ::pwrite, ::fsync,
-            ::fdatasync, ::ftruncate, ::fchmod, ::rename, ::unlink};
+    return {systemOpen,  ::close,  ::read,   ::pread,  ::pwrite, ::fsync,    ::fdatasync,
+            ::ftruncate, ::fchmod, ::rename, ::unlink, ::flock,  ::nanosleep};
 }
 
 Systemaufrufe systemaufrufe = Systemaufrufe::system();

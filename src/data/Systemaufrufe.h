@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <sys/types.h>
+#include <time.h>
 
 namespace fkb {
 
@@ -19,6 +20,9 @@ struct Systemaufrufe {
     int (*fchmod)(int fd, mode_t modus);
     int (*rename)(const char* von, const char* nach);
     int (*unlink)(const char* pfad);
+    int (*flock)(int fd, int art);
+    // The pause between two tries for a lock held by another program.
+    int (*nanosleep)(const timespec* dauer, timespec* rest);
 
     // The calls of the system itself.
     static Systemaufrufe system();

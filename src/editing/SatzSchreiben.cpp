@@ -63,11 +63,12 @@ void TFKB_Formular::SatzSchreiben(char schreibmodus) {
 
     PanelUst.zuruecksetzen();
 
-    const DatenDatei datei(DateiName);
-    if (schreibmodus == 'N')
-        datei.anhaengen(Puffer);
-    else
-        datei.schreiben(SchluesselErmitteln(), Puffer);
+    if (schreibmodus == 'N') {
+        DatenDatei(DateiName).anhaengen(Puffer);
+    } else {
+        const int nummer = SchluesselErmitteln();
+        ListenDateiSperren().schreiben(nummer, Puffer);
+    }
 
     NavigationLaden("Alles", false);
     anzeigeFelderSetzen();

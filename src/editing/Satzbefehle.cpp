@@ -21,6 +21,21 @@ bool TFKB_Formular::KundenNummerNormalisieren() {
     return true;
 }
 
+// Compacted or replaced by another program since the list was read, the file holds other records
+// under the list's numbers.
+// No message box is shown while the lock is held: the user may leave it open for long.
+DatenDatei TFKB_Formular::ListenDateiSperren() {
+    {
+        DatenDatei datei(DateiName, Sperrart::Schreiben);
+        if (datei.kennung() == NavigationsDatei)
+            return datei;
+    }
+    plattform.fehlerMelden("LogikFehler - Datei " + DateiName +
+                           " wurde inzwischen ersetzt!\r"
+                           "Datei neu öffnen, dann Satz erneut wählen!");
+    throw BefehlAbbruch{};
+}
+
 void TFKB_Formular::Satz_NeuClick() {
     if (Kennzeichen::geschuetzt(RechnungsKennZeichen.text)) {
         plattform.fehlerMelden("LogikFehler - ParameterSatz/VorlageSatz nicht doppelt speicherbar!\r"
@@ -56,18 +71,25 @@ void TFKB_Formular::Satz_LoeschenClick() {
         return;
 
     // Only the kind letter of the chosen record changes. Taking the record from the file, not
-    // the buffer, keeps a buffer that holds another record from being written over it.
-    const DatenDatei datei(DateiName);
+    // the buffer, keeps a buffer that holds another record from being written over it; the lock keeps
+    // another program from storing it in between.
     const int nummer = SchluesselErmitteln();
-    DatenSatz gewaehlt;
-    datei.lesen(nummer, gewaehlt);
-    if (Kennzeichen::geschuetzt(gewaehlt.zeichen(SatzFeld::RechnungsKennZeichen))) {
+    bool geschuetzt;
+    {
+        const DatenDatei datei = ListenDateiSperren();
+        DatenSatz gewaehlt;
+        datei.lesen(nummer, gewaehlt);
+        geschuetzt = Kennzeichen::geschuetzt(gewaehlt.zeichen(SatzFeld::RechnungsKennZeichen));
+        if (!geschuetzt) {
+            Puffer = gewaehlt;
+            Puffer.setzeZeichen(SatzFeld::RechnungsKennZeichen, Kennzeichen::Geloescht);
+            datei.schreiben(nummer, Puffer);
+        }
+    }
+    if (geschuetzt) {
         plattform.fehlerMelden(nichtLoeschbar);
         return;
     }
-    Puffer = gewaehlt;
-    Puffer.setzeZeichen(SatzFeld::RechnungsKennZeichen, Kennzeichen::Geloescht);
-    datei.schreiben(nummer, Puffer);
 
     PanelUst.zuruecksetzen();
     anzeigeFelderZuruecksetzen();

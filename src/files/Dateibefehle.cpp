@@ -2,13 +2,21 @@
 #include "app/TFKB_Formular.h"
 #include "data/Dateizugriff.h"
 #include "data/DatenDatei.h"
+#include "data/Ersatzdatei.h"
 #include "data/Grundbestand.h"
 
 namespace fkb {
 namespace {
 
+// Whatever stands at the path exists: a pipe, a device or a link that leads nowhere is never replaced
+// by a new file, and opening it reports why it is no data file.
 bool dateiExistiert(const std::string& pfad) {
-    return dateiart(pfad) == Dateiart::Datei;
+    return dateiart(pfad) != Dateiart::Keine;
+}
+
+// Temporary files of an instance killed while writing one are cleared away where files are opened.
+void aufraeumen(const std::string& pfad) {
+    alteTempDateienEntfernen(ordnerVon(pfad));
 }
 
 Stempel stempelVon(const Zeitpunkt& z) {
@@ -22,6 +30,7 @@ void TFKB_Formular::NeuClick() {
     if (!gewaehlt)
         return;
     const std::string& pfad = *gewaehlt;
+    aufraeumen(pfad);
     if (dateiExistiert(pfad)) {
         // Declining keeps the file on view current: no record command may write into the other one.
         if (plattform.bestaetigen("Datei existiert bereits!\r\rSoll Datei: " + pfad + " bearbeitet werden?")) {
@@ -46,6 +55,7 @@ void TFKB_Formular::OeffnenClick() {
     if (!gewaehlt)
         return;
     DateiName = *gewaehlt;
+    aufraeumen(DateiName);
     if (dateiExistiert(DateiName))
         NavigationLaden("Alles", false);
     else if (plattform.bestaetigen("Datei existiert nicht!\r\rSoll Datei: " + DateiName + " erzeugt werden?"))

@@ -54,7 +54,10 @@ void TFKB_Formular::SpeichernUnterClick() {
         return;
     try {
         DatenDatei(DateiName).kopieren(ziel);
-    } catch (const EAFehler&) {
+    } catch (const EAFehler& fehler) {
+        // Busy is no fault of the folder or the file: it is said as it is.
+        if (fehler.belegt())
+            throw;
         plattform.hinweisMelden("Datei " + ziel + "\r konnte nicht gespeichert werden!\r Prüfe Verzeichnis / Datei!");
         return;
     }
@@ -71,7 +74,9 @@ void TFKB_Formular::LoeschenClick() {
         return;
     try {
         DatenDatei(DateiName).loeschen();
-    } catch (const EAFehler&) {
+    } catch (const EAFehler& fehler) {
+        if (fehler.belegt())
+            throw;
         plattform.hinweisMelden("Datei " + DateiName + "\r konnte nicht gelöscht werden!");
         return;
     }

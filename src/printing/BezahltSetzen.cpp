@@ -23,24 +23,31 @@ void TFKB_Formular::BitBtnSetzenRKZClick() {
     const int nummer = textZuInt(std::string_view(zeile).substr(trenner + 3));
 
     // The list keeps its lines while the file may change underneath (compacted, written by another
-    // program, another file opened): only the invoice that the line names is written.
-    const DatenDatei datei(DateiName);
-    DatenSatz satz;
-    const bool vorhanden = nummer >= 0 && nummer < datei.anzahlSaetze();
-    if (vorhanden)
-        datei.lesen(nummer, satz);
-    if (!vorhanden || satz.zeichen(SatzFeld::RechnungsKennZeichen) != Kennzeichen::Rechnung ||
-        !zeileNenntSatz(zeile, satz)) {
+    // program, another file opened): only the invoice that the line names is written. Locked from the
+    // reading to the writing, so that no other program stores the record in between.
+    // No message box is shown while the lock is held.
+    bool passt;
+    {
+        const DatenDatei datei(DateiName, Sperrart::Schreiben);
+        DatenSatz satz;
+        passt = nummer >= 0 && nummer < datei.anzahlSaetze();
+        if (passt)
+            datei.lesen(nummer, satz);
+        passt = passt && satz.zeichen(SatzFeld::RechnungsKennZeichen) == Kennzeichen::Rechnung &&
+                zeileNenntSatz(zeile, satz);
+        if (passt) {
+            // Every other byte of the record, its system stamp included, stays as stored.
+            Puffer = satz;
+            Puffer.setzeZeichen(SatzFeld::RechnungsKennZeichen, Kennzeichen::Bezahlt);
+            Puffer.setzeText(SatzFeld::ZahlungsEingang, plattform.jetzt().datumText());
+            datei.schreiben(nummer, Puffer);
+        }
+    }
+    if (!passt) {
         plattform.fehlerMelden("LogikFehler - Satz in Datei passt nicht zur Zeile der Fahndung!\r"
                                "Fahndung neu starten, dann Rechnung erneut wählen!");
         return;
     }
-
-    // Every other byte of the record, its system stamp included, stays as stored.
-    Puffer = satz;
-    Puffer.setzeZeichen(SatzFeld::RechnungsKennZeichen, Kennzeichen::Bezahlt);
-    Puffer.setzeText(SatzFeld::ZahlungsEingang, plattform.jetzt().datumText());
-    datei.schreiben(nummer, Puffer);
     // The list no longer matches the file.
     BitBtnDruckFahndung.aktiv = false;
 }

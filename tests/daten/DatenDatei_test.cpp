@@ -139,15 +139,17 @@ TEST(DatenDatei, NurGanzeSaetzeZaehlenAuchUeberBlockgrenzen) {
             dateiSchreiben(pfad, saetze(anzahl));
             bytesAnhaengen(pfad, std::string(rest, 'R'));
             EXPECT_EQ(DatenDatei(pfad).anzahlSaetze(), anzahl);
-            SatzLeser leser(pfad);
-            int n = 0;
-            while (const DatenSatz* s = leser.naechster()) {
-                ASSERT_LT(n, anzahl);
-                EXPECT_EQ(*s, nummerierterSatz(n));
-                ++n;
+            {
+                SatzLeser leser(pfad);
+                int n = 0;
+                while (const DatenSatz* s = leser.naechster()) {
+                    ASSERT_LT(n, anzahl);
+                    EXPECT_EQ(*s, nummerierterSatz(n));
+                    ++n;
+                }
+                EXPECT_EQ(n, anzahl);
+                EXPECT_EQ(leser.naechster(), nullptr) << "stays at the end";
             }
-            EXPECT_EQ(n, anzahl);
-            EXPECT_EQ(leser.naechster(), nullptr) << "stays at the end";
             // The partial tail is no record: reading it fails, appending writes over it.
             DatenSatz s;
             EXPECT_EQ(fehlerVon([&] { DatenDatei(pfad).lesen(anzahl, s); }), "Versuch hinter dem Dateiende zu lesen");

@@ -1,0 +1,120 @@
+#include "data/Dateisperre.h"
+
+#include "data/Laufzeitfehler.h"
+#include "data/Systemaufrufe.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace fkb {
+namespace {
+
+// Tries in doubling pauses from 1 ms up to 250 ms, about a second and a half in all: a store of
+// another program ends long before, a user does not wait noticeably for the message.
+constexpr long ErstePauseMs = 1;
+constexpr long LaengstePauseMs = 250;
+constexpr long GesamtWartezeitMs = 1500;
+// A path whose file is replaced again and again while this waits is as good as busy.
+constexpr int Oeffnungsversuche = 10;
+
+void pause(long ms) {
+    const timespec dauer{ms / 1000, (ms % 1000) * 1000000};
+    systemaufrufe.nanosleep(&dauer, nullptr);
+}
+
+void sperren(int fd, Sperrart art) {
+    const int wie = (art == Sperrart::Lesen ? LOCK_SH : LOCK_EX) | LOCK_NB;
+    long gewartet = 0;
+    for (long naechste = ErstePauseMs;;) {
+        if (systemaufrufe.flock(fd, wie) == 0)
+            return;
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
+            throw EAFehler(errno);
+        if (gewartet >= GesamtWartezeitMs)
+            throw EAFehler::dateiBelegt();
+        pause(naechste);
+        gewartet += naechste;
+        naechste = std::min(2 * naechste, LaengstePauseMs);
+    }
+}
+
+Dateikennung kennungVon(const struct stat& st) {
+    return {st.st_dev, st.st_ino};
+}
+
+// Opening a pipe would wait for a writer, a device may do anything: neither is waited for, and only a
+// regular file is kept.
+int oeffnen(const std::string& pfad, Sperrart art, struct stat& st) {
+    const int flags = (art == Sperrart::Lesen ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+    int fd = systemaufrufe.open(pfad.c_str(), flags | O_NONBLOCK, 0);
+    if (fd < 0)
+        throw EAFehler(errno);
+    int fehler = 0;
+    if (::fstat(fd, &st) != 0)
+        fehler = errno;
+    else if (!S_ISREG(st.st_mode))
+        fehler = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        fehler = errno;
+    if (fehler != 0) {
+        systemaufrufe.close(fd);
+        throw EAFehler(fehler);
+    }
+    return fd;
+}
+
+} // namespace
+
+GesperrteDatei::GesperrteDatei(const std::string& pfad, Sperrart art) {
+    if (pfad.empty())
+        throw EAFehler(ENOENT);
+    for (int versuch = 1;; ++versuch) {
+        struct stat offen {};
+        fd_ = oeffnen(pfad, art, offen);
+        try {
+            sperren(fd_, art);
+        } catch (...) {
+            systemaufrufe.close(std::exchange(fd_, -1));
+            throw;
+        }
+        // Removed or replaced while this waited: the lock on the old file protects nothing.
+        struct stat jetzt {};
+        if (::stat(pfad.c_str(), &jetzt) == 0 && kennungVon(jetzt) == kennungVon(offen)) {
+            kennung_ = kennungVon(offen);
+            return;
+        }
+        systemaufrufe.close(std::exchange(fd_, -1));
+        if (versuch == Oeffnungsversuche)
+            throw EAFehler::dateiBelegt();
+    }
+}
+
+GesperrteDatei::~GesperrteDatei() {
+    if (fd_ >= 0)
+        systemaufrufe.close(fd_);
+}
+
+std::int64_t GesperrteDatei::groesse() const {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0)
+        throw EAFehler(errno);
+    return st.st_size;
+}
+
+void GesperrteDatei::schliessen() {
+    if (systemaufrufe.close(std::exchange(fd_, -1)) != 0)
+        throw EAFehler(errno);
+}
+
+int GesperrteDatei::abgeben() {
+    return std::exchange(fd_, -1);
+}
+
+} // namespace fkb
