@@ -3,9 +3,10 @@
 #include "data/Laufzeitfehler.h"
 #include "data/Systemaufrufe.h"
 
-#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
+#include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,34 +15,36 @@
 namespace fkb {
 namespace {
 
-// Tries in doubling pauses from 1 ms up to 250 ms, about a second and a half in all: a store of
-// another program ends long before, a user does not wait noticeably for the message.
-constexpr long ErstePauseMs = 1;
-constexpr long LaengstePauseMs = 250;
-constexpr long GesamtWartezeitMs = 1500;
+// Tries for a second and a half: a store of another program ends long before, and a user hardly waits
+// for the message. A program that stores one record after another frees the lock only for moments, so
+// the tries come often and at random moments (0.1 to 1 ms apart): tries in step with its stores
+// would never find one of them.
+constexpr std::chrono::microseconds GesamtWartezeit{1500000};
+constexpr std::chrono::microseconds KuerzestePause{100}, LaengstePause{1000};
 // A path whose file is replaced again and again while this waits is as good as busy.
 constexpr int Oeffnungsversuche = 10;
 
-void pause(long ms) {
-    const timespec dauer{ms / 1000, (ms % 1000) * 1000000};
-    systemaufrufe.nanosleep(&dauer, nullptr);
+std::chrono::microseconds pause() {
+    static std::minstd_rand zufall{std::random_device{}()};
+    const std::chrono::microseconds dauer{
+        std::uniform_int_distribution<long>(KuerzestePause.count(), LaengstePause.count())(zufall)};
+    const timespec zeit{0, long(std::chrono::nanoseconds(dauer).count())};
+    systemaufrufe.nanosleep(&zeit, nullptr);
+    return dauer;
 }
 
 void sperren(int fd, Sperrart art) {
     const int wie = (art == Sperrart::Lesen ? LOCK_SH : LOCK_EX) | LOCK_NB;
-    long gewartet = 0;
-    for (long naechste = ErstePauseMs;;) {
+    for (std::chrono::microseconds gewartet{0};;) {
         if (systemaufrufe.flock(fd, wie) == 0)
             return;
         if (errno == EINTR)
             continue;
         if (errno != EWOULDBLOCK)
             throw EAFehler(errno);
-        if (gewartet >= GesamtWartezeitMs)
+        if (gewartet >= GesamtWartezeit)
             throw EAFehler::dateiBelegt();
-        pause(naechste);
-        gewartet += naechste;
-        naechste = std::min(2 * naechste, LaengstePauseMs);
+        gewartet += pause();
     }
 }
 

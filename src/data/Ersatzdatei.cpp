@@ -27,10 +27,15 @@ constexpr char TempZeichen[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUV
 constexpr std::size_t TempZufall = 6;
 
 // Taken when the program is loaded: a temporary file last written before it cannot be one of this
-// process, and one of a running instance is locked.
+// process, and one of a running instance is locked. The coarse clock is the one file times are taken
+// from: a file written a moment later never looks older.
 const timespec Prozessbeginn = [] {
     timespec t{};
+#ifdef CLOCK_REALTIME_COARSE
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &t);
+#else
     ::clock_gettime(CLOCK_REALTIME, &t);
+#endif
     return t;
 }();
 
