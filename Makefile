@@ -6,7 +6,7 @@ BUILD_KERN ?= build-kern
 LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 JOBS       ?= $(shell nproc)
 
-.PHONY: all bootstrap build run test test-kern test-asan bench format clean demo deb icons
+.PHONY: all bootstrap build run test test-kern test-asan torture bench format clean demo deb icons
 
 all: build
 
@@ -40,6 +40,13 @@ test-asan: bootstrap $(BUILD_ASAN)/build.ninja
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	    ctest --output-on-failure -j $(JOBS)
+
+# Kills the program with SIGKILL 1 200 times while it writes — inside its writes, renames and flushes,
+# and from outside at random moments — and checks the data file after every kill. `make test` runs
+# 30 such kills.
+TORTURE_KILLS ?= 1200
+torture: build
+	$(BUILD)/tests/fkb-folter $(TORTURE_KILLS)
 
 # A sample data file of a fictitious joinery, dated up to today, then the program on it.
 demo: build

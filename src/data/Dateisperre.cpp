@@ -1,6 +1,7 @@
 #include "data/Dateisperre.h"
 
 #include "data/Laufzeitfehler.h"
+#include "data/Sicherung.h"
 #include "data/Systemaufrufe.h"
 
 #include <cerrno>
@@ -75,12 +76,35 @@ int oeffnen(const std::string& pfad, Sperrart art, struct stat& st) {
 
 } // namespace
 
-GesperrteDatei::GesperrteDatei(const std::string& pfad, Sperrart art) {
+GesperrteDatei::GesperrteDatei(const std::string& pfad, Sperrart art) : pfad_(pfad) {
     if (pfad.empty())
         throw EAFehler(ENOENT);
+    oeffnenUndSperren(art);
+    if (art == Sperrart::Schreiben) {
+        try {
+            sicherungEinspielen(*this);
+        } catch (...) {
+            systemaufrufe.close(std::exchange(fd_, -1));
+            throw;
+        }
+        return;
+    }
+    // A reader cannot put right what a killed program left: it lets go, has a writer's lock do it, and
+    // opens again. Should that fail — a protected file, a busy one — it reads what is there.
+    if (::access(sicherungsPfad(*this).c_str(), F_OK) == 0) {
+        systemaufrufe.close(std::exchange(fd_, -1));
+        try {
+            GesperrteDatei schreiber(pfad, Sperrart::Schreiben);
+        } catch (const EAFehler&) {
+        }
+        oeffnenUndSperren(art);
+    }
+}
+
+void GesperrteDatei::oeffnenUndSperren(Sperrart art) {
     for (int versuch = 1;; ++versuch) {
         struct stat offen {};
-        fd_ = oeffnen(pfad, art, offen);
+        fd_ = oeffnen(pfad_, art, offen);
         try {
             sperren(fd_, art);
         } catch (...) {
@@ -89,7 +113,7 @@ GesperrteDatei::GesperrteDatei(const std::string& pfad, Sperrart art) {
         }
         // Removed or replaced while this waited: the lock on the old file protects nothing.
         struct stat jetzt {};
-        if (::stat(pfad.c_str(), &jetzt) == 0 && kennungVon(jetzt) == kennungVon(offen)) {
+        if (::stat(pfad_.c_str(), &jetzt) == 0 && kennungVon(jetzt) == kennungVon(offen)) {
             kennung_ = kennungVon(offen);
             return;
         }

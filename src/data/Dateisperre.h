@@ -20,7 +20,8 @@ struct Dateikennung {
 // The data file at a path, opened and locked (flock) for as long as this lives. Only a regular file
 // opens; a pipe or a device is refused before anything waits on it. A lock held by another program is
 // waited for about a second and a half, then the file counts as busy. Once locked, the path must still
-// name the file locked: one compacted or saved over meanwhile is opened anew.
+// name the file locked: one compacted or saved over meanwhile is opened anew. A record that a killed
+// program left half written is put right first (see Sicherung).
 class GesperrteDatei {
 public:
     GesperrteDatei(const std::string& pfad, Sperrart art);
@@ -28,6 +29,7 @@ public:
     GesperrteDatei(const GesperrteDatei&) = delete;
     GesperrteDatei& operator=(const GesperrteDatei&) = delete;
 
+    const std::string& pfad() const { return pfad_; }
     int fd() const { return fd_; }
     const Dateikennung& kennung() const { return kennung_; }
     std::int64_t groesse() const;
@@ -37,6 +39,9 @@ public:
     int abgeben();
 
 private:
+    void oeffnenUndSperren(Sperrart art);
+
+    std::string pfad_;
     int fd_ = -1;
     Dateikennung kennung_;
 };

@@ -3,6 +3,7 @@
 #include "data/Dateizugriff.h"
 #include "data/Ersatzdatei.h"
 #include "data/Laufzeitfehler.h"
+#include "data/Sicherung.h"
 #include "data/Systemaufrufe.h"
 
 #include <cerrno>
@@ -37,6 +38,7 @@ std::int64_t satzAnhaengen(const GesperrteDatei& datei, const DatenSatz& satz) {
     std::vector<unsigned char> rest(std::size_t(alteGroesse % DatenDatei::SatzGroesse));
     ganzLesen(datei.fd(), rest.data(), rest.size(), satzOffset(nummer));
 
+    Sicherung sicherung(datei, satzOffset(nummer), alteGroesse, rest, satz.bytes);
     int fehler = ganzSchreiben(datei.fd(), satz.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
     if (fehler == 0 && systemaufrufe.fdatasync(datei.fd()) != 0)
         fehler = errno;
@@ -44,11 +46,14 @@ std::int64_t satzAnhaengen(const GesperrteDatei& datei, const DatenSatz& satz) {
         bool zurueck = systemaufrufe.ftruncate(datei.fd(), off_t(alteGroesse)) == 0 &&
                        ganzSchreiben(datei.fd(), rest.data(), rest.size(), satzOffset(nummer)) == 0 &&
                        systemaufrufe.fdatasync(datei.fd()) == 0;
+        // Not undone, the copy stays for the next program to try again.
         if (!zurueck)
             throw EAFehler(fehler).mitZusatz(
                 "Achtung! Am Ende der Datei steht möglicherweise ein unvollständiger Satz - Datei prüfen!");
+        sicherung.entfernen();
         throw EAFehler(fehler);
     }
+    sicherung.entfernen();
     return nummer;
 }
 
@@ -62,6 +67,7 @@ void satzSchreiben(const GesperrteDatei& datei, std::int64_t nummer, const Daten
     }
     DatenSatz alt;
     ganzLesen(datei.fd(), alt.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
+    Sicherung sicherung(datei, satzOffset(nummer), datei.groesse(), alt.bytes, satz.bytes);
     int fehler = ganzSchreiben(datei.fd(), satz.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
     if (fehler == 0 && systemaufrufe.fdatasync(datei.fd()) != 0)
         fehler = errno;
@@ -72,8 +78,10 @@ void satzSchreiben(const GesperrteDatei& datei, std::int64_t nummer, const Daten
         if (!zurueck)
             throw EAFehler(fehler).mitZusatz("Achtung! Satz " + std::to_string(nummer) +
                                              " in der Datei ist möglicherweise beschädigt - Satz prüfen!");
+        sicherung.entfernen();
         throw EAFehler(fehler);
     }
+    sicherung.entfernen();
 }
 
 } // namespace

@@ -253,7 +253,7 @@ TEST(DatenDatei, NeuSchreibenRechteUndLangeNamen) {
 }
 
 // A write that fails is undone; when undoing fails as well, the message says that the record on
-// disk may be damaged, never that nothing happened.
+// disk may be damaged, never that nothing happened, and the next access puts it right.
 TEST(DatenDatei, MisslingtDasZurueckschreibenSagtEsDieMeldung) {
     using F = Fehlerspritze;
     constexpr int Kurz = 0; // the call writes half of its bytes
@@ -267,19 +267,25 @@ TEST(DatenDatei, MisslingtDasZurueckschreibenSagtEsDieMeldung) {
     const std::string unvollstaendig =
         "\rAchtung! Am Ende der Datei steht möglicherweise ein unvollständiger Satz - Datei prüfen!";
     // A write that fails half-way leaves a torn record or a partial tail unless it is undone.
+    // The first write and flush of each store are those of the copy of what it replaces (see Sicherung).
     const Fall faelle[] = {
-        {"overwrite, write fails", false, {{F::Pwrite, 1, Kurz}, {F::Pwrite, 2, EIO}}, ""},
-        {"overwrite, flush fails", false, {{F::Fdatasync, 1, EIO}}, ""},
-        {"overwrite, undo fails", false, {{F::Pwrite, 1, Kurz}, {F::Pwrite, 2, EIO}, {F::Pwrite, 3, EIO}}, beschaedigt},
-        {"overwrite, undo not flushed", false, {{F::Fdatasync, 1, EIO}, {F::Fdatasync, 2, EIO}}, beschaedigt},
-        {"append, write fails", true, {{F::Pwrite, 1, Kurz}, {F::Pwrite, 2, EIO}}, ""},
-        {"append, flush fails", true, {{F::Fdatasync, 1, EIO}}, ""},
+        {"overwrite, write fails", false, {{F::Pwrite, 2, Kurz}, {F::Pwrite, 3, EIO}}, ""},
+        {"overwrite, flush fails", false, {{F::Fdatasync, 2, EIO}}, ""},
+        {"overwrite, undo fails", false, {{F::Pwrite, 2, Kurz}, {F::Pwrite, 3, EIO}, {F::Pwrite, 4, EIO}}, beschaedigt},
+        {"overwrite, undo not flushed", false, {{F::Fdatasync, 2, EIO}, {F::Fdatasync, 3, EIO}}, beschaedigt},
+        {"append, write fails", true, {{F::Pwrite, 2, Kurz}, {F::Pwrite, 3, EIO}}, ""},
+        {"append, flush fails", true, {{F::Fdatasync, 2, EIO}}, ""},
         {"append, cut fails",
          true,
-         {{F::Pwrite, 1, Kurz}, {F::Pwrite, 2, EIO}, {F::Ftruncate, 1, EIO}},
+         {{F::Pwrite, 2, Kurz}, {F::Pwrite, 3, EIO}, {F::Ftruncate, 1, EIO}},
          unvollstaendig},
-        {"append, cut not flushed", true, {{F::Fdatasync, 1, EIO}, {F::Fdatasync, 2, EIO}}, unvollstaendig},
+        {"append, cut not flushed", true, {{F::Fdatasync, 2, EIO}, {F::Fdatasync, 3, EIO}}, unvollstaendig},
+        {"the copy cannot be written", false, {{F::Pwrite, 1, EIO}}, ""},
+        {"the copy cannot be flushed", true, {{F::Fdatasync, 1, EIO}}, ""},
     };
+    // New in both halves: a write cut in the middle leaves a record neither old nor new.
+    DatenSatz neu = nummerierterSatz(7);
+    neu.setzeText(SatzFeld::SystemStempelZeit, "12:34:56");
     TempOrdner ordner;
     const std::string pfad = ordner.pfad("d.fba");
     for (const Fall& fall : faelle) {
@@ -293,14 +299,18 @@ TEST(DatenDatei, MisslingtDasZurueckschreibenSagtEsDieMeldung) {
                 fehler == Kurz ? spritze.kurz(aufruf, nummer) : spritze.fehlschlagen(aufruf, nummer, fehler);
             meldung = fehlerVon([&] {
                 if (fall.anhaengen)
-                    DatenDatei(pfad).anhaengen(nummerierterSatz(7));
+                    DatenDatei(pfad).anhaengen(neu);
                 else
-                    DatenDatei(pfad).schreiben(1, nummerierterSatz(7));
+                    DatenDatei(pfad).schreiben(1, neu);
             });
         }
         EXPECT_EQ(meldung, "E/A-Fehler " + std::to_string(EIO) + fall.zusatz);
         if (fall.zusatz.empty()) {
             EXPECT_TRUE(dateiInhalt(pfad) == vorher) << "undone";
         }
+        // Not undone, it is put right by the next access, from the copy left for it.
+        DatenDatei(pfad).anzahlSaetze();
+        EXPECT_TRUE(dateiInhalt(pfad) == vorher);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ordner.wurzel()), {}), 1) << "no copy left";
     }
 }
