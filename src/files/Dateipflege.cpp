@@ -4,6 +4,7 @@
 #include "app/TFKB_Formular.h"
 #include "data/Dateizugriff.h"
 #include "data/DatenDatei.h"
+#include "data/Ersatzdatei.h"
 #include "data/Laufzeitfehler.h"
 
 namespace fkb {
@@ -44,6 +45,8 @@ void TFKB_Formular::SpeichernUnterClick() {
     if (!gewaehlt)
         return;
     const std::string& ziel = *gewaehlt;
+    // A file is created there: what a killed program left in that folder goes first.
+    alteTempDateienEntfernen(ordnerVon(ziel));
     const Dateiart art = dateiart(ziel);
     if (art == Dateiart::Andere) {
         KeineDateiAbweisen(ziel);
