@@ -145,6 +145,7 @@ public:
     Positionswerte PositionPruefen(const std::string& mengenText, const std::string& preisText);
 
     // --- printing and period query ---------------------------------------------------
+    void ERechnungExportierenClick(); // BitBtnERechnung and the file menu
     void BitBtnDruckClick();
     void ButtonFahndungAClick();
     void ButtonFahndungRClick();

@@ -68,7 +68,7 @@ void Hauptfenster::menueBauen() {
             menues[s] = m;
         } else if (s->art == Art::Menuepunkt && menues.count(s->eltern)) {
             QMenu* m = menues[s->eltern];
-            if (s == &formular_.Loeschen || s == &formular_.Beenden)
+            if (s == &formular_.ERechnungExportieren || s == &formular_.Loeschen || s == &formular_.Beenden)
                 m->addSeparator();
             auto* a = new QAction(m);
             a->setObjectName(qt(s->name));

@@ -101,16 +101,21 @@ QGroupBox* kosten(const Bedienelemente& m) {
 
 QWidget* befehle(const Bedienelemente& m) {
     auto* block = new QWidget;
-    auto* zeile = new QHBoxLayout(block);
-    zeile->setContentsMargins(0, 0, 0, 0);
+    auto* gitter = new QGridLayout(block);
+    gitter->setContentsMargins(0, 0, 0, 0);
     QToolButton* pruefen = kleinerKnopf(m.SpeedButtonPruefung);
     pruefen->setIcon(pruefen->style()->standardIcon(QStyle::SP_DialogApplyButton));
     pruefen->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     pruefen->setMinimumHeight(30);
+    pruefen->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     QPushButton* druck = knopf(m.BitBtnDruck);
     druck->setMinimumHeight(30);
-    zeile->addWidget(pruefen, 1);
-    zeile->addWidget(druck, 1);
+    // The e-invoice goes out where the printed one does.
+    QPushButton* eRechnung = knopf(m.BitBtnERechnung);
+    eRechnung->setMinimumHeight(30);
+    gitter->addWidget(pruefen, 0, 0);
+    gitter->addWidget(druck, 0, 1);
+    gitter->addWidget(eRechnung, 1, 1);
     return block;
 }
 
