@@ -2,8 +2,9 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_KERN ?= build-kern
-# ccache where it is installed: the second configuration compiles the same core sources again.
-LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# ccache where it is installed (looked up when a build is configured, after the bootstrap): the
+# second configuration compiles the same core sources again.
+LAUNCHER    = $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 JOBS       ?= $(shell nproc)
 
 .PHONY: all bootstrap build run test test-kern test-asan bench format clean demo deb icons
