@@ -2,6 +2,8 @@
 
 #include "app/Plattform.h"
 
+#include <QString>
+
 class QWidget;
 
 namespace fkb::ui {
@@ -16,16 +18,22 @@ public:
     void fehlerMelden(const std::string& text) override;
     void hinweisMelden(const std::string& text) override;
     bool bestaetigen(const std::string& text) override;
+    bool loeschenBestaetigen(const std::string& text) override;
     std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override;
     bool druckDialog() override;
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
     void infoZeigen() override;
     std::string programmOrdner() override;
+    std::string ablageOrdner() override;
     Zeitpunkt jetzt() override;
     void beenden() override;
 
 private:
     QWidget* besitzer() const;
 };
+
+// The file dialogs' first folder for a program in `programmOrdner` (with its trailing separator):
+// that folder while its user may write there, else the user's documents (or home).
+QString ablageOrdnerFuer(const QString& programmOrdner);
 
 } // namespace fkb::ui

@@ -1,22 +1,18 @@
 #include "prozess/Prozess.h"
 #include "ui/Hauptfenster.h"
+#include "ui/Programmstart.h"
 #include "ui/QtPlattform.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     fkb::prozessEinrichten();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fakturbuch (FKB)"));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    // Qt's own dialogs in German where the translations are installed.
-    QTranslator qtTexte;
-    if (qtTexte.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexte);
+    fkb::ui::qtTexteLaden(app);
+    const auto datei = fkb::ui::startDatei(QApplication::arguments());
 
     fkb::ui::QtPlattform plattform;
     fkb::TFKB_Formular formular(plattform);
@@ -26,5 +22,7 @@ int main(int argc, char* argv[]) {
     if (formular.Beendet)
         return 0;
     fenster.show();
+    if (datei)
+        fenster.dateiOeffnen(*datei);
     return app.exec();
 }
