@@ -9,7 +9,6 @@
 #include <QTabWidget>
 
 #include <map>
-#include <memory>
 
 using namespace fkb;
 using namespace fkb::test;
