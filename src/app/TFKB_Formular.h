@@ -95,6 +95,7 @@ public:
     // --- data file ------------------------------------------------------------------
     void NeuClick();
     void OeffnenClick();
+    void DateiOeffnen(const std::string& pfad); // what "Öffnen..." does with the chosen path
     void DateiAnlegen();
     void SpeichernClick();
     void SpeichernUnterClick();

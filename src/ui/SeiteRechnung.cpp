@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -87,7 +88,7 @@ QGroupBox* kosten(const Bedienelemente& m) {
     gitter->setVerticalSpacing(3);
     int n = 0;
     for (auto [text, s] :
-         {std::pair{"&Versandkosten", &m.VersandKosten}, std::pair{"Nach&nahmekosten", &m.NachnameKosten},
+         {std::pair{"&Versandkosten", &m.VersandKosten}, std::pair{"Nachnahme&kosten", &m.NachnameKosten},
           std::pair{"Sons&tige Kosten", &m.SonstigeKosten}}) {
         QLineEdit* f = zahl(*s, 7);
         gitter->addWidget(beschriftung(QString::fromUtf8(text), f), n, 0);
@@ -110,6 +111,11 @@ QWidget* befehle(const Bedienelemente& m) {
     pruefen->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     QPushButton* druck = knopf(m.BitBtnDruck);
     druck->setMinimumHeight(30);
+    // A shortcut of the button itself: it acts only while the page is shown and the button enabled.
+    auto* drucken = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), druck);
+    QObject::connect(drucken, &QShortcut::activated, druck, &QPushButton::click);
+    druck->setToolTip(druck->toolTip() + QStringLiteral(" (") + drucken->key().toString(QKeySequence::NativeText) +
+                      QLatin1Char(')'));
     // The e-invoice goes out where the printed one does.
     QPushButton* eRechnung = knopf(m.BitBtnERechnung);
     eRechnung->setMinimumHeight(30);
