@@ -7,7 +7,7 @@ BUILD_KERN ?= build-kern
 LAUNCHER    = $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 JOBS       ?= $(shell nproc)
 
-.PHONY: all bootstrap build run test test-kern test-asan bench format clean demo deb icons
+.PHONY: all bootstrap build run test test-kern test-asan bench format clean demo deb icons bilder
 
 all: build
 
@@ -46,6 +46,13 @@ test-asan: bootstrap $(BUILD_ASAN)/build.ninja
 demo: build
 	$(BUILD)/src/demo/fakturbuch-demo $(BUILD)/Beispiel-Tischlerei.fba
 	$(BUILD)/src/ui/fakturbuch $(BUILD)/Beispiel-Tischlerei.fba
+
+# The README's pictures: the four pages over the sample data, and its printed invoice.
+bilder: build
+	QT_QPA_PLATFORM=offscreen FKB_README_BILDER=$(CURDIR)/doc/bilder \
+	    $(BUILD)/tests/fkb_gui_tests --gtest_filter='*ReadmeBilder*'
+	pdftoppm -png -r 70 -f 1 -l 1 -singlefile doc/bilder/5-druck.pdf doc/bilder/5-druck
+	rm doc/bilder/5-druck.pdf
 
 # The Debian package: $(BUILD)/fakturbuch_<version>_<arch>.deb
 deb: build

@@ -1,6 +1,7 @@
 #include "ui/Bausteine.h"
 
 #include "ui/ListenAnsicht.h"
+#include "ui/Zeilenraum.h"
 
 #include "ui/BegrenzteEingabe.h"
 #include "ui/Eingabefeld.h"
@@ -123,6 +124,7 @@ QLabel* kopfzeile(const Steuerelement& s) {
 ListenAnsicht* langeListe(const Steuerelement& s) {
     auto* ansicht = benannt(new ListenAnsicht, s);
     ansicht->setUniformItemSizes(true);
+    ansicht->setItemDelegate(new Zeilenraum(ansicht));
     ansicht->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ansicht->setWordWrap(false);
     ansicht->setTextElideMode(Qt::ElideNone);
