@@ -170,7 +170,9 @@ private:
     bool KundenNummerNormalisieren();       // false after its error message
     void GespeichertenSatzWaehlen(const std::string& rechnungsNummer);
     bool VorlageLesen(const Steuerelement& nummernFeld); // false after the guard's message
-    bool KeineDateiAbweisen(const std::string& pfad);    // true after its message: a folder or device
+    bool KeineDateiAbweisen(const std::string& pfad);
+    bool ZielFreigeben(const std::string& ziel); // a new name, or an existing file the user lets go    // true after
+                                                 // its message: a folder or device
 };
 
 } // namespace fkb

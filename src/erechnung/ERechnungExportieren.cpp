@@ -48,13 +48,7 @@ void TFKB_Formular::ERechnungExportierenClick() {
     if (!gewaehlt)
         return;
     const std::string& ziel = *gewaehlt;
-    const Dateiart art = dateiart(ziel);
-    if (art == Dateiart::Andere) {
-        KeineDateiAbweisen(ziel);
-        return;
-    }
-    if (art == Dateiart::Datei &&
-        !plattform.bestaetigen("Datei " + ziel + " existiert bereits!\r Soll Datei überschrieben werden?"))
+    if (!ZielFreigeben(ziel))
         return;
     DateiErsetzen(ziel, rechnung.xml);
     if (hinweisModus())

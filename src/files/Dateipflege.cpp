@@ -17,6 +17,16 @@ bool TFKB_Formular::KeineDateiAbweisen(const std::string& pfad) {
     return true;
 }
 
+// A chosen target is a new name or a file that the user agrees to overwrite; a folder or a device
+// is refused.
+bool TFKB_Formular::ZielFreigeben(const std::string& ziel) {
+    const Dateiart art = dateiart(ziel);
+    if (art == Dateiart::Andere)
+        return !KeineDateiAbweisen(ziel);
+    return art == Dateiart::Keine ||
+           plattform.bestaetigen("Datei " + ziel + " existiert bereits!\r Soll Datei überschrieben werden?");
+}
+
 void TFKB_Formular::SpeichernClick() {
     if (KeineDateiAbweisen(DateiName))
         return;
@@ -44,13 +54,7 @@ void TFKB_Formular::SpeichernUnterClick() {
     if (!gewaehlt)
         return;
     const std::string& ziel = *gewaehlt;
-    const Dateiart art = dateiart(ziel);
-    if (art == Dateiart::Andere) {
-        KeineDateiAbweisen(ziel);
-        return;
-    }
-    if (art == Dateiart::Datei &&
-        !plattform.bestaetigen("Datei " + ziel + " existiert bereits!\r Soll Datei überschrieben werden?"))
+    if (!ZielFreigeben(ziel))
         return;
     try {
         DatenDatei(DateiName).kopieren(ziel);
