@@ -3,20 +3,19 @@
 #include "data/Dateizugriff.h"
 #include "data/DatenDatei.h"
 #include "data/Ersatzdatei.h"
-#include "editing/Zahlen.h"
 #include "erechnung/ERechnung.h"
 #include "erechnung/ERechnungAusFormular.h"
 
 namespace fkb {
 namespace {
 
-// "Rechnung-000052.xml": the invoice number as the record stores it.
+// "Rechnung-000052.xml": the invoice number as the page, the print and the e-invoice show it; a
+// character that a file name cannot hold becomes "_".
 std::string vorschlagsName(const std::string& rechnungsNummer) {
-    std::string nummer = nurZiffern(rechnungsNummer);
-    if (nummer.empty())
-        nummer = "0";
-    if (nummer.size() < 6)
-        nummer.insert(0, 6 - nummer.size(), '0');
+    std::string nummer;
+    for (char c : rechnungsNummer)
+        if (c != ' ')
+            nummer += (c == '/' || c == '\\' || c == ':') ? '_' : c;
     return "Rechnung-" + nummer + ".xml";
 }
 
@@ -48,6 +47,13 @@ void TFKB_Formular::ERechnungExportierenClick() {
     if (!gewaehlt)
         return;
     const std::string& ziel = *gewaehlt;
+    // Overwriting the data file with the invoice would lose every record in it.
+    if (gleicheDatei(ziel, DateiName)) {
+        plattform.fehlerMelden("BedienFehler - " + ziel +
+                               " ist die geöffnete Datendatei!\r"
+                               "Anderen Dateinamen für die E-Rechnung wählen!");
+        return;
+    }
     if (!ZielFreigeben(ziel))
         return;
     DateiErsetzen(ziel, rechnung.xml);
