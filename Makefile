@@ -2,11 +2,12 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_KERN ?= build-kern
-# ccache where it is installed: the second configuration compiles the same core sources again.
-LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# ccache where it is installed (looked up when a build is configured, after the bootstrap): the
+# second configuration compiles the same core sources again.
+LAUNCHER    = $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 JOBS       ?= $(shell nproc)
 
-.PHONY: all bootstrap build run test test-kern test-asan torture bench format clean demo deb icons
+.PHONY: all bootstrap build run test test-kern test-asan torture bench format clean demo deb icons bilder
 
 all: build
 
@@ -52,6 +53,13 @@ torture: build
 demo: build
 	$(BUILD)/src/demo/fakturbuch-demo $(BUILD)/Beispiel-Tischlerei.fba
 	$(BUILD)/src/ui/fakturbuch $(BUILD)/Beispiel-Tischlerei.fba
+
+# The README's pictures: the four pages over the sample data, and its printed invoice.
+bilder: build
+	QT_QPA_PLATFORM=offscreen FKB_README_BILDER=$(CURDIR)/doc/bilder \
+	    $(BUILD)/tests/fkb_gui_tests --gtest_filter='*ReadmeBilder*'
+	pdftoppm -png -r 70 -f 1 -l 1 -singlefile doc/bilder/5-druck.pdf doc/bilder/5-druck
+	rm doc/bilder/5-druck.pdf
 
 # The Debian package: $(BUILD)/fakturbuch_<version>_<arch>.deb
 deb: build

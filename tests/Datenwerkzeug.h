@@ -78,6 +78,15 @@ inline void dateiSchreiben(const std::string& pfad, const std::vector<DatenSatz>
     DatenDatei::neuSchreiben(pfad, saetze);
 }
 
+// Every whole record of a file, in file order.
+inline std::vector<DatenSatz> alleSaetze(const std::string& pfad) {
+    std::vector<DatenSatz> saetze;
+    SatzLeser leser(pfad);
+    while (const DatenSatz* s = leser.naechster())
+        saetze.push_back(*s);
+    return saetze;
+}
+
 inline std::string dateiInhalt(const std::string& pfad) {
     std::ifstream ein(pfad, std::ios::binary);
     return {std::istreambuf_iterator<char>(ein), std::istreambuf_iterator<char>()};

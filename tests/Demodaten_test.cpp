@@ -1,3 +1,4 @@
+#include "Datenwerkzeug.h"
 #include "TestPlattform.h"
 #include "app/TFKB_Formular.h"
 #include "data/DatenDatei.h"
@@ -19,14 +20,6 @@ using namespace fkb::test;
 namespace {
 
 const Zeitpunkt Heute{2026, 12, 8, 10, 15, 0};
-
-std::vector<DatenSatz> alleSaetze(const std::string& pfad) {
-    std::vector<DatenSatz> saetze;
-    SatzLeser leser(pfad);
-    while (const DatenSatz* s = leser.naechster())
-        saetze.push_back(*s);
-    return saetze;
-}
 
 // Days since the epoch of a "dd.mm.yyyy" text.
 int tagesNummer(const std::string& datum) {

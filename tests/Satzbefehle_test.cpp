@@ -288,6 +288,7 @@ TEST(Satzbefehle, LoeschenFragtVorDemDateizugriff) {
     u.f.klick("Satz_Loeschen");
     ASSERT_EQ(u.p.meldungen.size(), 2u);
     EXPECT_EQ(u.p.meldungen[0].text, Frage);
+    EXPECT_TRUE(u.p.meldungen[0].vorgabeNein) << "Enter keeps the record";
     EXPECT_EQ(u.p.meldungen[1].text, "Datei nicht gefunden");
 }
 

@@ -25,14 +25,6 @@ public:
     }
 };
 
-std::vector<DatenSatz> lesenAlle(const std::string& pfad) {
-    std::vector<DatenSatz> alle;
-    SatzLeser leser(pfad);
-    while (const DatenSatz* s = leser.naechster())
-        alle.push_back(*s);
-    return alle;
-}
-
 // Seeds a new file through "Neu" in a fresh window.
 struct Angelegt {
     TempOrdner ordner;
@@ -46,7 +38,7 @@ struct Angelegt {
         p.uhr = {2026, 12, 8, 10, 15, 0};
         p.dialoge.push_back(pfad);
         f.klick("Neu");
-        s = lesenAlle(pfad);
+        s = alleSaetze(pfad);
     }
 };
 
@@ -166,7 +158,7 @@ TEST(Seeding, KennbuchstabeDerLieferungKommtAusDemPuffer) {
     std::string neu = w.ordner.pfad("zweite.fba");
     w.p.dialoge.push_back(neu);
     w.f.klick("Neu");
-    auto s = lesenAlle(neu);
+    auto s = alleSaetze(neu);
     ASSERT_EQ(s.size(), 52u);
     for (int i = 0; i <= 51; ++i)
         EXPECT_EQ(s[std::size_t(i)].zeichen(SatzFeld::LieferKennzeichen), i < 51 ? 'D' : 'B') << i;

@@ -20,6 +20,12 @@ bool TestPlattform::bestaetigen(const std::string& text) {
     return ja;
 }
 
+bool TestPlattform::loeschenBestaetigen(const std::string& text) {
+    bool ja = bestaetigen(text);
+    meldungen.back().vorgabeNein = true;
+    return ja;
+}
+
 std::optional<std::string> TestPlattform::dateiWaehlen(const DateiDialog& dialog) {
     gezeigteDialoge.push_back(dialog);
     if (dialoge.empty())

@@ -18,6 +18,7 @@ public:
         std::string art; // "Fehler", "Information", "Bestätigung"
         std::string text;
         bool antwort = false;
+        bool vorgabeNein = false; // a delete question: Enter answers No
     };
 
     std::deque<bool> antworten;                     // for confirmation boxes; empty means No
@@ -39,6 +40,7 @@ public:
     void fehlerMelden(const std::string& text) override;
     void hinweisMelden(const std::string& text) override;
     bool bestaetigen(const std::string& text) override;
+    bool loeschenBestaetigen(const std::string& text) override;
     std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override;
     bool druckDialog() override;
     std::unique_ptr<Leinwand> druckLeinwand() override;

@@ -11,7 +11,7 @@ void TFKB_Formular::FormCreate() {
         "Einarbeitungsphase hilfreich sein können. Diese können auch unter Optionen - Warnungen / Hinweise\r"
         "aktiviert bzw. deaktiviert werden! Möchten Sie mit Warnungen / Hinweise arbeiten?");
 
-    OpenDialog.ordner = SaveDialog.ordner = plattform.programmOrdner();
+    OpenDialog.ordner = SaveDialog.ordner = plattform.ablageOrdner();
 
     AnzahlSaetze = AnzahlKategorien = AnzahlKnoten = 0;
     LetzteKundenNummer = LetzteRechnungsNummer = 0;

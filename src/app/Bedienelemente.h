@@ -21,6 +21,8 @@ namespace fkb {
       .eltern = &Datei)                                                                                                \
     X(SpeichernUnter, .art = Art::Menuepunkt, .text = "Speichern unter...", .hinweis = "Datei Speichern unter...",     \
       .aktiv = false, .eltern = &Datei)                                                                                \
+    X(ERechnungExportieren, .art = Art::Menuepunkt, .text = "E-Rechnung exportieren...",                               \
+      .hinweis = "speichert die Rechnung als XRechnung (XML)", .aktiv = false, .eltern = &Datei)                       \
     X(Loeschen, .art = Art::Menuepunkt, .text = "Löschen", .hinweis = "Datei Löschen", .aktiv = false,                 \
       .eltern = &Datei)                                                                                                \
     X(Beenden, .art = Art::Menuepunkt, .text = "Beenden", .hinweis = "Programm Beenden", .eltern = &Datei)             \
@@ -136,6 +138,8 @@ namespace fkb {
       .aktiv = false, .eltern = &Rechnung)                                                                             \
     X(BitBtnDruck, .art = Art::Knopf, .text = "Druck Rechnung", .hinweis = "druckt die Rechnung", .aktiv = false,      \
       .eltern = &Rechnung)                                                                                             \
+    X(BitBtnERechnung, .art = Art::Knopf, .text = "E-Rechnung",                                                        \
+      .hinweis = "speichert die Rechnung als XRechnung (XML)", .aktiv = false, .eltern = &Rechnung)                    \
     X(PanelVorlageRechnung, .art = Art::Panel, .aktiv = false, .eltern = &Rechnung)                                    \
     X(UpDownRechnung, .art = Art::Schrittregler, .hinweis = "Einstellen der Vorlage-Nr.",                              \
       .eltern = &PanelVorlageRechnung)                                                                                 \

@@ -33,6 +33,8 @@ public:
     virtual void fehlerMelden(const std::string& text) = 0;
     virtual void hinweisMelden(const std::string& text) = 0;
     virtual bool bestaetigen(const std::string& text) = 0;
+    // A question whose Yes deletes something: the same box, but Enter and Escape answer Nein.
+    virtual bool loeschenBestaetigen(const std::string& text) { return bestaetigen(text); }
 
     // The open or save dialog; the chosen path, or nothing when cancelled.
     virtual std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) = 0;
@@ -53,6 +55,9 @@ public:
     // Where the help document is looked for, in this order; "" is the current folder. The program
     // looks beside itself, then where an installation puts it, then in the current folder.
     virtual std::vector<std::string> hilfeOrte();
+    // Where the file dialogs start, with its trailing separator: the program's folder unless the
+    // toolkit knows a better place (the user's documents when the program's folder is not theirs).
+    virtual std::string ablageOrdner() { return programmOrdner(); }
     virtual Zeitpunkt jetzt() = 0;
     // Ends the application's message loop.
     virtual void beenden() = 0;

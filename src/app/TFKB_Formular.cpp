@@ -76,6 +76,8 @@ TFKB_Formular::Handler TFKB_Formular::handlerVon(const Steuerelement& s) const {
         {"BitBtnLadenVorlageKunde", &TFKB_Formular::BitBtnLadenVorlageKundeClick},
         {"BitBtnVorlageLadenRechnung", &TFKB_Formular::BitBtnVorlageLadenRechnungClick},
         {"BitBtnDruck", &TFKB_Formular::BitBtnDruckClick},
+        {"BitBtnERechnung", &TFKB_Formular::ERechnungExportierenClick},
+        {"ERechnungExportieren", &TFKB_Formular::ERechnungExportierenClick},
         {"ButtonFahndungA", &TFKB_Formular::ButtonFahndungAClick},
         {"ButtonFahndungR", &TFKB_Formular::ButtonFahndungRClick},
         {"ButtonFahndungB", &TFKB_Formular::ButtonFahndungBClick},

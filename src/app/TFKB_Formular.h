@@ -100,6 +100,7 @@ public:
     // --- data file ------------------------------------------------------------------
     void NeuClick();
     void OeffnenClick();
+    void DateiOeffnen(const std::string& pfad); // what "Öffnen..." does with the chosen path
     void DateiAnlegen();
     void SpeichernClick();
     void SpeichernUnterClick();
@@ -150,6 +151,7 @@ public:
     Positionswerte PositionPruefen(const std::string& mengenText, const std::string& preisText);
 
     // --- printing and period query ---------------------------------------------------
+    void ERechnungExportierenClick(); // BitBtnERechnung and the file menu
     void BitBtnDruckClick();
     void ButtonFahndungAClick();
     void ButtonFahndungRClick();
@@ -174,7 +176,9 @@ private:
     DatenDatei ListenDateiSperren();        // for a record chosen in the list; ends the command if replaced
     void GespeichertenSatzWaehlen(const std::string& rechnungsNummer);
     bool VorlageLesen(const Steuerelement& nummernFeld); // false after the guard's message
-    bool KeineDateiAbweisen(const std::string& pfad);    // true after its message: a folder or device
+    bool KeineDateiAbweisen(const std::string& pfad);
+    bool ZielFreigeben(const std::string& ziel); // a new name, or an existing file the user lets go    // true after
+                                                 // its message: a folder or device
 };
 
 } // namespace fkb

@@ -25,6 +25,12 @@ void nurGewoehnlicheDatei(const std::string& pfad) {
         throw EAFehler(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
 }
 
+bool gleicheDatei(const std::string& a, const std::string& b) {
+    struct stat x {
+    }, y{};
+    return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+}
+
 int ganzSchreiben(int fd, const unsigned char* daten, std::size_t laenge, off_t offset) {
     std::size_t geschrieben = 0;
     while (geschrieben < laenge) {

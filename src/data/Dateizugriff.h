@@ -17,6 +17,9 @@ Dateiart dateiart(const std::string& pfad);
 // read as records, written over or deleted.
 void nurGewoehnlicheDatei(const std::string& pfad);
 
+// Whether two paths name the same existing file (links followed, compared by device and inode).
+bool gleicheDatei(const std::string& a, const std::string& b);
+
 // Writes all bytes at the offset; returns 0 or the error number.
 int ganzSchreiben(int fd, const unsigned char* daten, std::size_t laenge, off_t offset);
 // Reads all bytes at the offset; returns the bytes read (short only at the end of the file).

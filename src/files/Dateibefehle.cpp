@@ -52,10 +52,13 @@ void TFKB_Formular::NeuClick() {
 
 void TFKB_Formular::OeffnenClick() {
     auto gewaehlt = plattform.dateiWaehlen(OpenDialog);
-    if (!gewaehlt)
-        return;
-    DateiName = *gewaehlt;
-    aufraeumen(DateiName);
+    if (gewaehlt)
+        DateiOeffnen(*gewaehlt);
+}
+
+void TFKB_Formular::DateiOeffnen(const std::string& pfad) {
+    DateiName = pfad;
+    aufraeumen(pfad);
     if (dateiExistiert(DateiName))
         NavigationLaden("Alles", false);
     else if (plattform.bestaetigen("Datei existiert nicht!\r\rSoll Datei: " + DateiName + " erzeugt werden?"))

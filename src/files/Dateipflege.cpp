@@ -18,6 +18,16 @@ bool TFKB_Formular::KeineDateiAbweisen(const std::string& pfad) {
     return true;
 }
 
+// A chosen target is a new name or a file that the user agrees to overwrite; a folder or a device
+// is refused.
+bool TFKB_Formular::ZielFreigeben(const std::string& ziel) {
+    const Dateiart art = dateiart(ziel);
+    if (art == Dateiart::Andere)
+        return !KeineDateiAbweisen(ziel);
+    return art == Dateiart::Keine ||
+           plattform.bestaetigen("Datei " + ziel + " existiert bereits!\r Soll Datei überschrieben werden?");
+}
+
 void TFKB_Formular::SpeichernClick() {
     if (KeineDateiAbweisen(DateiName))
         return;
@@ -47,13 +57,7 @@ void TFKB_Formular::SpeichernUnterClick() {
     const std::string& ziel = *gewaehlt;
     // A file is created there: what a killed program left in that folder goes first.
     alteTempDateienEntfernen(ordnerVon(ziel));
-    const Dateiart art = dateiart(ziel);
-    if (art == Dateiart::Andere) {
-        KeineDateiAbweisen(ziel);
-        return;
-    }
-    if (art == Dateiart::Datei &&
-        !plattform.bestaetigen("Datei " + ziel + " existiert bereits!\r Soll Datei überschrieben werden?"))
+    if (!ZielFreigeben(ziel))
         return;
     try {
         DatenDatei(DateiName).kopieren(ziel);
@@ -73,7 +77,7 @@ void TFKB_Formular::SpeichernUnterClick() {
 void TFKB_Formular::LoeschenClick() {
     if (KeineDateiAbweisen(DateiName))
         return;
-    if (!plattform.bestaetigen("Soll Datei " + DateiName + "\r wirklich gelöscht werden?"))
+    if (!plattform.loeschenBestaetigen("Soll Datei " + DateiName + "\r wirklich gelöscht werden?"))
         return;
     try {
         DatenDatei(DateiName).loeschen();

@@ -1,10 +1,13 @@
 #include "ui/Bausteine.h"
 
 #include "ui/ListenAnsicht.h"
+#include "ui/Zeilenraum.h"
 
 #include "ui/BegrenzteEingabe.h"
+#include "ui/Eingabefeld.h"
 #include "ui/QtTexte.h"
 #include "ui/Schrittregler.h"
+#include "ui/Tastatur.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -24,6 +27,17 @@ template <class W> W* benannt(W* w, const Steuerelement& s) {
         w->setToolTip(qt(s.hinweis));
     return w;
 }
+
+// A button's caption, with its shortcut letter where it has one; the binding keeps the letter.
+template <class K> K* beschriftet(K* k, const Steuerelement& s) {
+    if (auto vor = kuerzelVor(s.name)) {
+        k->setProperty("kuerzel", *vor);
+        k->setText(mitKuerzel(qt(s.text), *vor));
+    } else {
+        k->setText(ohneKuerzel(qt(s.text)));
+    }
+    return k;
+}
 } // namespace
 
 QFont zahlenSchrift() {
@@ -41,8 +55,21 @@ void zeichenBreite(QWidget* w, int zeichen) {
     w->setFixedWidth(w->fontMetrics().horizontalAdvance(QLatin1Char('0')) * zeichen + rand);
 }
 
+void nurLesenZeigen(QWidget* feld, bool nurLesen) {
+    feld->setFocusPolicy(nurLesen ? Qt::NoFocus : Qt::StrongFocus);
+    if (!nurLesen) {
+        feld->setPalette(QPalette());
+        return;
+    }
+    QPalette farben = feld->palette();
+    for (QPalette::ColorGroup gruppe : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        farben.setColor(gruppe, QPalette::Base, farben.color(gruppe, QPalette::Window));
+    feld->setPalette(farben);
+}
+
 QLineEdit* feld(const Steuerelement& s) {
-    auto* f = benannt(new QLineEdit(qt(s.text)), s);
+    auto* f = benannt(new Eingabefeld(qt(s.starttext)), s);
+    f->setText(qt(s.text));
     if (s.maxLaenge > 0 && !s.nurLesen)
         f->setValidator(new BegrenzteEingabe(s.maxLaenge, f));
     f->setReadOnly(s.nurLesen);
@@ -58,7 +85,8 @@ QLineEdit* zahlenFeld(const Steuerelement& s) {
 }
 
 QPlainTextEdit* textbereich(const Steuerelement& s) {
-    auto* t = benannt(new QPlainTextEdit(zeilenQt(s.text)), s);
+    auto* t = benannt(new Textfeld(zeilenQt(s.starttext)), s);
+    t->setPlainText(zeilenQt(s.text));
     t->setTabChangesFocus(true);
     if (s.maxLaenge > 0)
         new BegrenzterText(s.maxLaenge, t);
@@ -66,14 +94,13 @@ QPlainTextEdit* textbereich(const Steuerelement& s) {
 }
 
 QPushButton* knopf(const Steuerelement& s) {
-    auto* k = benannt(new QPushButton(ohneKuerzel(qt(s.text))), s);
+    auto* k = beschriftet(benannt(new QPushButton, s), s);
     k->setAutoDefault(false);
     return k;
 }
 
 QToolButton* kleinerKnopf(const Steuerelement& s) {
-    auto* k = benannt(new QToolButton, s);
-    k->setText(ohneKuerzel(qt(s.text)));
+    auto* k = beschriftet(benannt(new QToolButton, s), s);
     k->setToolButtonStyle(Qt::ToolButtonTextOnly);
     return k;
 }
@@ -97,6 +124,7 @@ QLabel* kopfzeile(const Steuerelement& s) {
 ListenAnsicht* langeListe(const Steuerelement& s) {
     auto* ansicht = benannt(new ListenAnsicht, s);
     ansicht->setUniformItemSizes(true);
+    ansicht->setItemDelegate(new Zeilenraum(ansicht));
     ansicht->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ansicht->setWordWrap(false);
     ansicht->setTextElideMode(Qt::ElideNone);

@@ -41,6 +41,11 @@ QFrame* vorlagePanel(const Steuerelement& panel, const Steuerelement& regler, co
 // A label of the window's own, optionally naming the field that its shortcut letter focuses.
 QLabel* beschriftung(const QString& text, QWidget* fuer = nullptr);
 
+// A field the user cannot change looks like it: the window's background instead of the entry
+// background, and it takes no focus, so no focus frame invites typing. Its text can still be
+// selected with the mouse and copied from its context menu.
+void nurLesenZeigen(QWidget* feld, bool nurLesen);
+
 QFont zahlenSchrift();
 // Makes a widget wide enough for n average characters of its font.
 void zeichenBreite(QWidget* w, int zeichen);

@@ -1,5 +1,6 @@
 #include "ui/Bindung.h"
 
+#include "ui/Bausteine.h"
 #include "ui/BegrenzteEingabe.h"
 #include "ui/ListenAnsicht.h"
 #include "ui/ListenModell.h"
@@ -19,8 +20,8 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QStringListModel>
-#include <QTextDocument>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -34,6 +35,7 @@ Bindung::Bindung(TFKB_Formular& formular, QWidget& fenster) : QObject(&fenster),
 QStringList Bindung::anbinden() {
     QStringList fehlend;
     seiten_ = fenster_.findChild<QTabWidget*>(QStringLiteral("PageControl"));
+    dateiAnzeige_ = fenster_.findChild<QLabel*>(QStringLiteral("DateiAnzeige"));
     for (Steuerelement* s : f_.alle()) {
         QObject* o = fenster_.findChild<QObject*>(qt(s->name));
         if (!o) {
@@ -190,6 +192,11 @@ void Bindung::spiegeln() {
         titel_ = f_.Caption;
         fenster_.setWindowTitle(qt(titel_));
     }
+    if (dateiAnzeige_ && (dateiAnzeige_->text().isEmpty() || f_.DateiName != dateiName_)) {
+        dateiName_ = f_.DateiName;
+        dateiAnzeige_->setText(dateiName_.empty() ? QStringLiteral("keine Datei") : qt(dateiName_));
+        dateiAnzeige_->setToolTip(dateiName_.empty() ? QString() : qt(dateiName_));
+    }
     if (seiten_) {
         QWidget* seite = seiten_->findChild<QWidget*>(qt(f_.AktiveSeite));
         if (seite && seiten_->indexOf(seite) >= 0 && seiten_->currentWidget() != seite)
@@ -239,14 +246,12 @@ void Bindung::eintragSpiegeln(Eintrag& e) {
     }
     if (neu || e.nurLesen != s.nurLesen) {
         e.nurLesen = s.nurLesen;
-        auto fokus = s.nurLesen ? Qt::ClickFocus : Qt::StrongFocus;
-        if (auto* l = qobject_cast<QLineEdit*>(e.objekt)) {
+        if (auto* l = qobject_cast<QLineEdit*>(e.objekt))
             l->setReadOnly(s.nurLesen);
-            l->setFocusPolicy(fokus);
-        } else if (auto* t = qobject_cast<QPlainTextEdit*>(e.objekt)) {
+        else if (auto* t = qobject_cast<QPlainTextEdit*>(e.objekt))
             t->setReadOnly(s.nurLesen);
-            t->setFocusPolicy(fokus);
-        }
+        if (qobject_cast<QLineEdit*>(e.objekt) || qobject_cast<QPlainTextEdit*>(e.objekt))
+            nurLesenZeigen(w, s.nurLesen);
     }
 }
 
@@ -267,8 +272,10 @@ void Bindung::textSpiegeln(Eintrag& e) {
     } else if (auto* m = qobject_cast<QMenu*>(o)) {
         m->setTitle(mitKuerzel(text));
     } else if (auto* k = qobject_cast<QAbstractButton*>(o)) {
-        if (k->text() != ohneKuerzel(text))
-            k->setText(ohneKuerzel(text));
+        const QVariant vor = k->property("kuerzel");
+        const QString soll = vor.isValid() ? mitKuerzel(text, vor.toString()) : ohneKuerzel(text);
+        if (k->text() != soll)
+            k->setText(soll);
     } else if (auto* p = qobject_cast<QLabel*>(o)) {
         p->setText(text);
     } else if (auto* g = qobject_cast<QGroupBox*>(o)) {

@@ -12,6 +12,7 @@
 
 class QCalendarWidget;
 class QComboBox;
+class QLabel;
 class QListView;
 class QStringListModel;
 class QTabWidget;
@@ -80,6 +81,8 @@ private:
     std::vector<std::pair<QCalendarWidget*, Zeitpunkt*>> kalender_;
     QObject* suchFeld_ = nullptr;
     std::string titel_;
+    QLabel* dateiAnzeige_ = nullptr; // the status bar's path of the data file
+    std::string dateiName_;
     bool spiegelt_ = false;
     bool laeuft_ = false;
 };

@@ -3,14 +3,20 @@
 #include "ui/Bindung.h"
 #include "ui/QtTexte.h"
 #include "ui/Seiten.h"
+#include "ui/Tastatur.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
@@ -19,6 +25,41 @@
 #include <map>
 
 namespace fkb::ui {
+namespace {
+
+// A page inside a scroll area that carries the page's name, so that the binding finds the tab by it.
+QWidget* rollbar(QWidget* seite) {
+    auto* flaeche = new QScrollArea;
+    flaeche->setObjectName(seite->objectName());
+    seite->setObjectName(QString());
+    flaeche->setWidget(seite);
+    flaeche->setWidgetResizable(true);
+    flaeche->setFrameShape(QFrame::NoFrame);
+    // Tab goes from field to field; the area scrolls to the field on its own.
+    flaeche->setFocusPolicy(Qt::NoFocus);
+    return flaeche;
+}
+
+// The path of the data file in the status bar: cut in the middle where it is too long, whole in the
+// tool tip. It never widens the window.
+class Pfadanzeige : public QLabel {
+public:
+    Pfadanzeige() {
+        setObjectName(QStringLiteral("DateiAnzeige"));
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        setTextFormat(Qt::PlainText);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter maler(this);
+        const QRect feld = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+        maler.drawText(feld, Qt::AlignLeft | Qt::AlignVCenter,
+                       fontMetrics().elidedText(text(), Qt::ElideMiddle, feld.width()));
+    }
+};
+
+} // namespace
 
 Hauptfenster::Hauptfenster(TFKB_Formular& formular, QWidget* eltern)
     : QMainWindow(eltern, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -31,9 +72,11 @@ Hauptfenster::Hauptfenster(TFKB_Formular& formular, QWidget* eltern)
     menueBauen();
     werkzeugleisteBauen();
     setCentralWidget(mitteBauen());
-    setFixedSize(Breite, Hoehe);
+    statusleisteBauen();
     if (QScreen* schirm = QGuiApplication::primaryScreen())
-        move(schirm->availableGeometry().center() - rect().center());
+        setGeometry(startGeometrie(schirm->availableGeometry()));
+    else
+        resize(Breite, Hoehe);
 
     const QStringList fehlend = bindung_->anbinden();
     if (!fehlend.isEmpty())
@@ -46,6 +89,21 @@ void Hauptfenster::starten() {
     bindung_->spiegeln();
 }
 
+void Hauptfenster::dateiOeffnen(const QString& pfad) {
+    const std::string datei = kern(pfad);
+    bindung_->ausloesen([this, &datei] { formular_.ausfuehren([this, &datei] { formular_.DateiOeffnen(datei); }); });
+}
+
+QRect Hauptfenster::startGeometrie(const QRect& frei) {
+    // Title bar and frame are the window manager's and not known before the window is shown;
+    // this leaves room for the usual ones.
+    const QSize rahmen(16, 48);
+    const QSize innen = QSize(Breite, Hoehe).boundedTo(frei.size() - rahmen);
+    QRect aussen(QPoint(), innen + rahmen);
+    aussen.moveCenter(frei.center());
+    return {aussen.topLeft() + QPoint(rahmen.width() / 2, rahmen.height() - rahmen.width() / 2), innen};
+}
+
 void Hauptfenster::closeEvent(QCloseEvent* ereignis) {
     // Every change is in the data file already: closing asks nothing.
     if (!formular_.Beendet)
@@ -56,9 +114,6 @@ void Hauptfenster::closeEvent(QCloseEvent* ereignis) {
 void Hauptfenster::menueBauen() {
     QMenuBar* leiste = menuBar();
     leiste->setObjectName(QStringLiteral("MainMenu"));
-    // Where the shortcut letter of an item is not its first one.
-    static const std::map<std::string, QString> kuerzel = {{"SpeichernUnter", QStringLiteral("unter")},
-                                                           {"FKBHilfe", QStringLiteral("Hilfe")}};
     std::map<const Steuerelement*, QMenu*> menues;
     for (Steuerelement* s : formular_.alle()) {
         if (s->art == Art::Menue) {
@@ -68,13 +123,14 @@ void Hauptfenster::menueBauen() {
             menues[s] = m;
         } else if (s->art == Art::Menuepunkt && menues.count(s->eltern)) {
             QMenu* m = menues[s->eltern];
-            if (s == &formular_.Loeschen || s == &formular_.Beenden)
+            if (s == &formular_.ERechnungExportieren || s == &formular_.Loeschen || s == &formular_.Beenden)
                 m->addSeparator();
             auto* a = new QAction(m);
             a->setObjectName(qt(s->name));
-            if (auto k = kuerzel.find(s->name); k != kuerzel.end())
-                a->setProperty("kuerzel", k->second);
+            if (auto vor = kuerzelVor(s->name))
+                a->setProperty("kuerzel", *vor);
             a->setText(mitKuerzel(qt(s->text), a->property("kuerzel").toString()));
+            a->setShortcut(tastenkuerzel(s->name));
             a->setCheckable(s->abhakbar);
             if (!s->hinweis.empty()) {
                 a->setToolTip(qt(s->hinweis));
@@ -122,16 +178,26 @@ void Hauptfenster::werkzeugleisteBauen() {
     }
 }
 
+void Hauptfenster::statusleisteBauen() {
+    auto* anzeige = new Pfadanzeige;
+    statusBar()->addWidget(anzeige, 1);
+}
+
 QWidget* Hauptfenster::mitteBauen() {
     auto* mitte = new QWidget;
     auto* zeile = new QHBoxLayout(mitte);
     zeile->setContentsMargins(6, 4, 6, 6);
     auto* seiten = new QTabWidget;
     seiten->setObjectName(QStringLiteral("PageControl"));
-    for (QWidget* seite :
-         {seiteNavigation(formular_), seiteKunde(formular_), seiteRechnung(formular_), seiteFahndung(formular_)}) {
+    // The customer and invoice pages scroll where the window is lower than they are; the lists of
+    // the other two pages just grow shorter.
+    for (QWidget* seite : {seiteNavigation(formular_), rollbar(seiteKunde(formular_)),
+                           rollbar(seiteRechnung(formular_)), seiteFahndung(formular_)}) {
         const Steuerelement* s = formular_.finden(kern(seite->objectName()));
-        seiten->addTab(seite, ohneKuerzel(qt(s ? s->text : std::string())));
+        const int i = seiten->addTab(seite, ohneKuerzel(qt(s ? s->text : std::string())));
+        auto* taste = new QShortcut(QKeySequence(Qt::CTRL | (Qt::Key_1 + i)), this);
+        connect(taste, &QShortcut::activated, seiten, [seiten, i] { seiten->setCurrentIndex(i); });
+        seiten->setTabToolTip(i, taste->key().toString(QKeySequence::NativeText));
     }
     zeile->addWidget(seiten, 1);
     QWidget* leiste = seitenleiste(formular_);

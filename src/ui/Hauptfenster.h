@@ -19,7 +19,13 @@ public:
 
     // The creation of the window in the core (the welcome question); runs before it is shown.
     void starten();
+    // Opens a data file as "Öffnen..." does with the path chosen in its dialog.
+    void dateiOeffnen(const QString& pfad);
     Bindung& bindung() { return *bindung_; }
+
+    // Where the window starts on a screen whose free area is `frei`: 1163 × 840 inside, or smaller
+    // so that it fits with its title bar and frame, centred.
+    static QRect startGeometrie(const QRect& frei);
 
 protected:
     void closeEvent(QCloseEvent* ereignis) override;
@@ -27,6 +33,7 @@ protected:
 private:
     void menueBauen();
     void werkzeugleisteBauen();
+    void statusleisteBauen();
     QWidget* mitteBauen();
 
     TFKB_Formular& formular_;

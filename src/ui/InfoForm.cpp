@@ -103,8 +103,11 @@ InfoForm::InfoForm(QWidget* eltern) : QDialog(eltern, Qt::Dialog | Qt::MSWindows
     auto* symbol = new QLabel;
     symbol->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
     systemZeile->addWidget(symbol);
-    auto* systemText =
-        new QLabel(QStringLiteral("Qt %1 auf %2").arg(QString::fromLatin1(qVersion()), QSysInfo::prettyProductName()));
+    auto* systemText = new QLabel(
+        QStringLiteral("Fakturbuch (FKB) Version %1\nQt %2 auf %3")
+            .arg(QStringLiteral(FKB_VERSION), QString::fromLatin1(qVersion()), QSysInfo::prettyProductName()));
+    systemText->setObjectName(QStringLiteral("SystemText"));
+    systemText->setTextFormat(Qt::PlainText);
     systemText->setWordWrap(true);
     systemZeile->addWidget(systemText, 1);
     rechts->addWidget(system);

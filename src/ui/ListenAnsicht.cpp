@@ -1,9 +1,31 @@
 #include "ui/ListenAnsicht.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QToolTip>
 
 namespace fkb::ui {
+
+bool ListenAnsicht::viewportEvent(QEvent* ereignis) {
+    if (ereignis->type() == QEvent::ToolTip) {
+        const QModelIndex zeile = indexAt(static_cast<QHelpEvent*>(ereignis)->pos());
+        const QString text = zeile.data(Qt::ToolTipRole).toString();
+        const QRect platz = visualRect(zeile).intersected(viewport()->rect());
+        // The item's text starts after its margin; a pixel of rounding is no cut.
+        if (!zeile.isValid() || viewport()->fontMetrics().horizontalAdvance(text) + textRand() <= platz.width()) {
+            QToolTip::hideText();
+            ereignis->ignore();
+            return true;
+        }
+    }
+    return QListView::viewportEvent(ereignis);
+}
+
+int ListenAnsicht::textRand() const {
+    return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+}
 
 bool ListenAnsicht::neueZeileMelden(const QModelIndex& vorher) {
     const QModelIndex jetzt = currentIndex();

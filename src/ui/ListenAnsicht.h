@@ -16,12 +16,16 @@ signals:
     void gewaehlt(int zeile);
 
 protected:
+    // A line's tool tip shows only where the line is cut off at the right.
+    bool viewportEvent(QEvent* ereignis) override;
     void mousePressEvent(QMouseEvent* ereignis) override;
     void mouseMoveEvent(QMouseEvent* ereignis) override;
     void mouseReleaseEvent(QMouseEvent* ereignis) override;
     void keyPressEvent(QKeyEvent* ereignis) override;
 
 private:
+    // What the item leaves free beside its text.
+    int textRand() const;
     // Emits the current line if the user's action made another one current.
     bool neueZeileMelden(const QModelIndex& vorher);
 

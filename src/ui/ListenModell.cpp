@@ -10,9 +10,22 @@ int ListenModell::rowCount(const QModelIndex& eltern) const {
 }
 
 QVariant ListenModell::data(const QModelIndex& index, int rolle) const {
-    if (rolle != Qt::DisplayRole || !index.isValid() || index.row() >= int(liste_.zeilen.size()))
+    if ((rolle != Qt::DisplayRole && rolle != Qt::ToolTipRole) || !index.isValid() ||
+        index.row() >= int(liste_.zeilen.size()))
         return {};
-    return QString::fromStdString(liste_.zeilen[std::size_t(index.row())]);
+    const std::string& zeile = liste_.zeilen[std::size_t(index.row())];
+    if (rolle == Qt::DisplayRole)
+        return QString::fromStdString(zeile);
+    return sichtbarerText(zeile);
+}
+
+QString ListenModell::sichtbarerText(std::string_view zeile) {
+    // The blanks before the key push it out of sight; they and the key are no text for the user.
+    if (auto trenner = zeile.rfind("~~~"); trenner != std::string_view::npos)
+        zeile = zeile.substr(0, trenner);
+    while (!zeile.empty() && zeile.back() == ' ')
+        zeile.remove_suffix(1);
+    return QString::fromUtf8(zeile.data(), qsizetype(zeile.size()));
 }
 
 bool ListenModell::aktualisieren() {

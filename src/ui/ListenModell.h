@@ -6,6 +6,7 @@
 #include <QAbstractListModel>
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace fkb::ui {
@@ -21,6 +22,10 @@ public:
     QVariant data(const QModelIndex& index, int rolle) const override;
     // Takes the lines anew when they changed since the last call; true if they did.
     bool aktualisieren();
+
+    // What a line shows the user: without the record key at its end and the blanks before it.
+    // It is the line's tool tip.
+    static QString sichtbarerText(std::string_view zeile);
 
 private:
     const Listenfeld& liste_;

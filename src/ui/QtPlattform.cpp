@@ -2,6 +2,7 @@
 
 #include "qtdruck/QtLeinwand.h"
 #include "ui/InfoForm.h"
+#include "ui/Meldungsbox.h"
 #include "ui/QtTexte.h"
 
 #include <QCoreApplication>
@@ -9,41 +10,16 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
-#include <algorithm>
-
 namespace fkb::ui {
-namespace {
-
-// A modal box with the program's German captions and buttons; true when the first button was chosen.
-bool zeigen(QWidget* besitzer, QMessageBox::Icon bild, const QString& titel, const std::string& text, bool frage) {
-    QMessageBox box(bild, titel, zeilenQt(text), QMessageBox::NoButton, besitzer);
-    box.setTextFormat(Qt::PlainText);
-    // The texts break their lines themselves; the box would wrap them again at about 500 pixels.
-    if (auto* feld = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-        int breite = 0;
-        for (const QString& zeile : feld->text().split(QLatin1Char('\n')))
-            breite = std::max(breite, feld->fontMetrics().horizontalAdvance(zeile));
-        feld->setMinimumWidth(std::min(breite + 8, 900));
-    }
-    QPushButton* erster = box.addButton(frage ? QStringLiteral("&Ja") : QStringLiteral("OK"),
-                                        frage ? QMessageBox::YesRole : QMessageBox::AcceptRole);
-    QPushButton* zweiter = frage ? box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole) : nullptr;
-    box.setDefaultButton(erster);
-    box.setEscapeButton(zweiter ? zweiter : erster);
-    box.exec();
-    return box.clickedButton() == erster;
-}
-
-} // namespace
 
 QtPlattform::QtPlattform() = default;
 QtPlattform::~QtPlattform() = default;
@@ -53,15 +29,21 @@ QWidget* QtPlattform::besitzer() const {
 }
 
 void QtPlattform::fehlerMelden(const std::string& text) {
-    zeigen(besitzer(), QMessageBox::Critical, QStringLiteral("Fehler"), text, false);
+    antwortJa(*meldungsbox(besitzer(), QMessageBox::Critical, QStringLiteral("Fehler"), text, Antworten::Ok));
 }
 
 void QtPlattform::hinweisMelden(const std::string& text) {
-    zeigen(besitzer(), QMessageBox::Information, QStringLiteral("Information"), text, false);
+    antwortJa(*meldungsbox(besitzer(), QMessageBox::Information, QStringLiteral("Information"), text, Antworten::Ok));
 }
 
 bool QtPlattform::bestaetigen(const std::string& text) {
-    return zeigen(besitzer(), QMessageBox::Question, QStringLiteral("Bestätigung"), text, true);
+    return antwortJa(
+        *meldungsbox(besitzer(), QMessageBox::Question, QStringLiteral("Bestätigung"), text, Antworten::JaVorgabe));
+}
+
+bool QtPlattform::loeschenBestaetigen(const std::string& text) {
+    return antwortJa(
+        *meldungsbox(besitzer(), QMessageBox::Question, QStringLiteral("Bestätigung"), text, Antworten::NeinVorgabe));
 }
 
 std::optional<std::string> QtPlattform::dateiWaehlen(const DateiDialog& d) {
@@ -145,6 +127,20 @@ void QtPlattform::infoZeigen() {
 
 std::string QtPlattform::programmOrdner() {
     return kern(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+}
+
+std::string QtPlattform::ablageOrdner() {
+    return kern(ablageOrdnerFuer(qt(programmOrdner())));
+}
+
+QString ablageOrdnerFuer(const QString& programmOrdner) {
+    // An installed program lives where its user may not write (/usr/bin): files go to the documents.
+    if (QFileInfo(programmOrdner).isWritable())
+        return programmOrdner;
+    QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(dokumente).isDir())
+        dokumente = QDir::homePath();
+    return dokumente.endsWith(QLatin1Char('/')) ? dokumente : dokumente + QLatin1Char('/');
 }
 
 Zeitpunkt QtPlattform::jetzt() {

@@ -2,6 +2,8 @@
 
 #include "app/Plattform.h"
 
+#include <QString>
+
 #include <memory>
 
 class QPrinter;
@@ -22,12 +24,14 @@ public:
     void fehlerMelden(const std::string& text) override;
     void hinweisMelden(const std::string& text) override;
     bool bestaetigen(const std::string& text) override;
+    bool loeschenBestaetigen(const std::string& text) override;
     std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override;
     bool druckDialog() override;
     std::unique_ptr<Leinwand> druckLeinwand() override;
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
     void infoZeigen() override;
     std::string programmOrdner() override;
+    std::string ablageOrdner() override;
     Zeitpunkt jetzt() override;
     void beenden() override;
 
@@ -37,5 +41,9 @@ private:
     // The printer of the last print dialog: the next dialog starts from its choices.
     std::unique_ptr<QPrinter> drucker_;
 };
+
+// The file dialogs' first folder for a program in `programmOrdner` (with its trailing separator):
+// that folder while its user may write there, else the user's documents (or home).
+QString ablageOrdnerFuer(const QString& programmOrdner);
 
 } // namespace fkb::ui

@@ -61,48 +61,49 @@ QLineEdit* schmal(QLineEdit* f, int zeichen) {
     return f;
 }
 
+// Shortcut letters of the labels: only those that no field button, record button or menu takes.
 QGroupBox* kundenBlock(const Bedienelemente& m) {
     auto* rahmen = new QGroupBox(QStringLiteral("Kunde"));
     Formular f(rahmen);
     f.zeile(QStringLiteral("&Kunden-Nr."), {schmal(feld(m.KundenNummer), 8), kleinerKnopf(m.SpeedButtonKundenNummer)});
-    f.zeile(QStringLiteral("&Anrede"), {schmal(feld(m.Anrede), 7), kleinerKnopf(m.ButtonHerr),
-                                        kleinerKnopf(m.ButtonFrau), kleinerKnopf(m.ButtonFirma)});
-    f.voll(QStringLiteral("&Firma"), feld(m.Firma));
-    f.voll(QStringLiteral("&Name"), feld(m.Name));
+    f.zeile(QStringLiteral("Anrede"), {schmal(feld(m.Anrede), 7), kleinerKnopf(m.ButtonHerr),
+                                       kleinerKnopf(m.ButtonFrau), kleinerKnopf(m.ButtonFirma)});
+    f.voll(QStringLiteral("Firma"), feld(m.Firma));
+    f.voll(QStringLiteral("Name"), feld(m.Name));
     f.voll(QStringLiteral("&Vorname"), feld(m.Vorname));
-    f.voll(QStringLiteral("&Zusatz"), feld(m.Zusatz));
-    f.zeile(QStringLiteral("&Straße / Nr."), {feld(m.Strasse), schmal(feld(m.Nummer), 6)});
+    f.voll(QStringLiteral("Zusatz"), feld(m.Zusatz));
+    f.zeile(QStringLiteral("Straße / Nr."), {feld(m.Strasse), schmal(feld(m.Nummer), 6)});
     f.zeile(QStringLiteral("&PLZ / Ort"), {schmal(feld(m.PLZ), 6), feld(m.Ort)});
-    f.voll(QStringLiteral("&Land"), feld(m.Land));
-    f.voll(QStringLiteral("&Telefon"), feld(m.Telephon));
+    f.voll(QStringLiteral("Land"), feld(m.Land));
+    f.voll(QStringLiteral("Telefon"), feld(m.Telephon));
     f.voll(QStringLiteral("Fa&x / Mobil"), feld(m.Fax));
-    f.voll(QStringLiteral("E-&Mail"), feld(m.Mail));
-    f.voll(QStringLiteral("&Internet"), feld(m.InternetAdresse));
+    f.voll(QStringLiteral("E-Mail"), feld(m.Mail));
+    f.voll(QStringLiteral("Internet"), feld(m.InternetAdresse));
     f.voll(QStringLiteral("Fahrzeu&g"), feld(m.Fahrzeug));
-    f.voll(QStringLiteral("&Bemerkung"), textbereich(m.Bemerkung), 1);
+    f.voll(QStringLiteral("Bemerkung"), textbereich(m.Bemerkung), 1);
     return rahmen;
 }
 
 QGroupBox* belegBlock(const Bedienelemente& m) {
     auto* rahmen = new QGroupBox(QStringLiteral("Beleg"));
     Formular f(rahmen);
-    f.zeile(QStringLiteral("&Rechnungs-Nr."),
+    f.zeile(QStringLiteral("Rechnungs-Nr."),
             {schmal(feld(m.RechnungsNummer), 8), kleinerKnopf(m.SpeedButtonRechnungsNummer)});
     QLineEdit* art = schmal(feld(m.RechnungsKennZeichen), 2);
     art->setAlignment(Qt::AlignCenter);
     f.zeile(QStringLiteral("Belegart"),
             {art, kleinerKnopf(m.ButtonAngebot), kleinerKnopf(m.ButtonRechnung), kleinerKnopf(m.ButtonBezahlt)}, art);
-    f.zeile(QStringLiteral("Zahlungs&eingang"), {schmal(feld(m.ZahlungsEingang), 16)});
+    f.zeile(QStringLiteral("Zahlungseingang"), {schmal(feld(m.ZahlungsEingang), 16)});
     QLineEdit* lieferung = schmal(feld(m.LieferKennzeichen), 2);
     lieferung->setAlignment(Qt::AlignCenter);
     lieferung->setToolTip(QStringLiteral("B = Inland, E = EU-Ausland, D = Drittland"));
     f.zeile(QStringLiteral("Lieferung"),
             {lieferung, kleinerKnopf(m.ButtonBRD), kleinerKnopf(m.ButtonEU), kleinerKnopf(m.ButtonDrittland)},
             lieferung);
-    f.zeile(QStringLiteral("Zolltarif / &USt-IdNr."), {schmal(feld(m.ZolltarifNummer), 24)});
+    f.zeile(QStringLiteral("Zolltarif / USt-IdNr."), {schmal(feld(m.ZolltarifNummer), 24)});
     f.zeile(QStringLiteral("Leistungsdatum"),
             {schmal(feld(m.LeistungsDatum), 16), kleinerKnopf(m.SpeedButtonLeistungsDatum)});
-    f.zeile(QStringLiteral("Re&chnungsdatum"),
+    f.zeile(QStringLiteral("Rechnungsdatum"),
             {schmal(feld(m.RechnungsDatum), 16), kleinerKnopf(m.SpeedButtonRechnungsDatum)});
     f.zeile(QStringLiteral("Systemstempel"), {schmal(feld(m.SystemStempel), 24)});
     f.ende();

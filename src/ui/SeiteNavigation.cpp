@@ -3,6 +3,7 @@
 #include "ui/ListenAnsicht.h"
 #include "ui/QtTexte.h"
 #include "ui/Seiten.h"
+#include "ui/Zeilenraum.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -109,6 +110,7 @@ QWidget* seiteNavigation(const Bedienelemente& m) {
     baum->setObjectName(qt(m.Baum.name));
     baum->setHeaderHidden(true);
     baum->setUniformRowHeights(true);
+    baum->setItemDelegate(new Zeilenraum(baum));
     baum->setEditTriggers(QAbstractItemView::NoEditTriggers);
     baum->setSelectionMode(QAbstractItemView::SingleSelection);
     baum->setToolTip(QStringLiteral("Kunden mit ihren Belegen – ein Beleg zeigt seinen Satz"));

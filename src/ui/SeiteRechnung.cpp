@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -87,7 +88,7 @@ QGroupBox* kosten(const Bedienelemente& m) {
     gitter->setVerticalSpacing(3);
     int n = 0;
     for (auto [text, s] :
-         {std::pair{"&Versandkosten", &m.VersandKosten}, std::pair{"Nach&nahmekosten", &m.NachnameKosten},
+         {std::pair{"&Versandkosten", &m.VersandKosten}, std::pair{"Nachnahme&kosten", &m.NachnameKosten},
           std::pair{"Sons&tige Kosten", &m.SonstigeKosten}}) {
         QLineEdit* f = zahl(*s, 7);
         gitter->addWidget(beschriftung(QString::fromUtf8(text), f), n, 0);
@@ -101,16 +102,26 @@ QGroupBox* kosten(const Bedienelemente& m) {
 
 QWidget* befehle(const Bedienelemente& m) {
     auto* block = new QWidget;
-    auto* zeile = new QHBoxLayout(block);
-    zeile->setContentsMargins(0, 0, 0, 0);
+    auto* gitter = new QGridLayout(block);
+    gitter->setContentsMargins(0, 0, 0, 0);
     QToolButton* pruefen = kleinerKnopf(m.SpeedButtonPruefung);
     pruefen->setIcon(pruefen->style()->standardIcon(QStyle::SP_DialogApplyButton));
     pruefen->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     pruefen->setMinimumHeight(30);
+    pruefen->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     QPushButton* druck = knopf(m.BitBtnDruck);
     druck->setMinimumHeight(30);
-    zeile->addWidget(pruefen, 1);
-    zeile->addWidget(druck, 1);
+    // A shortcut of the button itself: it acts only while the page is shown and the button enabled.
+    auto* drucken = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), druck);
+    QObject::connect(drucken, &QShortcut::activated, druck, &QPushButton::click);
+    druck->setToolTip(druck->toolTip() + QStringLiteral(" (") + drucken->key().toString(QKeySequence::NativeText) +
+                      QLatin1Char(')'));
+    // The e-invoice goes out where the printed one does.
+    QPushButton* eRechnung = knopf(m.BitBtnERechnung);
+    eRechnung->setMinimumHeight(30);
+    gitter->addWidget(pruefen, 0, 0);
+    gitter->addWidget(druck, 0, 1);
+    gitter->addWidget(eRechnung, 1, 1);
     return block;
 }
 

@@ -1,11 +1,10 @@
 #include "prozess/Prozess.h"
 #include "ui/Hauptfenster.h"
+#include "ui/Programmstart.h"
 #include "ui/QtPlattform.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstring>
@@ -42,11 +41,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Fakturbuch (FKB)"));
     QApplication::setApplicationVersion(QStringLiteral(FKB_VERSION));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    // Qt's own dialogs in German where the translations are installed.
-    QTranslator qtTexte;
-    if (qtTexte.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexte);
+    fkb::ui::qtTexteLaden(app);
+    const auto datei = fkb::ui::startDatei(QApplication::arguments());
 
     fkb::ui::QtPlattform plattform;
     fkb::TFKB_Formular formular(plattform);
@@ -56,5 +52,7 @@ int main(int argc, char* argv[]) {
     if (formular.Beendet)
         return 0;
     fenster.show();
+    if (datei)
+        fenster.dateiOeffnen(*datei);
     return app.exec();
 }

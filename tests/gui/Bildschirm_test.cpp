@@ -1,14 +1,18 @@
 // Looking at the window, on demand only (skipped without their variables):
 //   FKB_BILDER=/tmp/fkb-shots fkb_gui_tests --gtest_filter='*Bildschirm*'   pictures of the pages
+//   FKB_README_BILDER=doc/bilder fkb_gui_tests --gtest_filter='*Readme*'    the README's pictures (make bilder)
 //   FKB_GROSS=100000 fkb_gui_tests --gtest_filter='*GrosseDatei*'           time to open a large file
 #include "GuiHilfen.h"
 #include "data/DatenDatei.h"
+#include "demo/Demodaten.h"
+#include "qtdruck/QtLeinwand.h"
 #include "ui/InfoForm.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
 #include <QListView>
+#include <QPrinter>
 #include <QTabWidget>
 #include <QTreeView>
 
@@ -110,6 +114,78 @@ TEST_F(Fenster, BildschirmfotosAllerSeiten) {
     info.show();
     QApplication::processEvents();
     EXPECT_TRUE(info.grab().save(QString("%1/5-Info.png").arg(ziel)));
+}
+
+// The four pages over the sample data, as the README shows them; the clock stands on a fixed day,
+// so the pictures change only when the program does.
+TEST_F(Fenster, ReadmeBilderMitBeispieldaten) {
+    const char* ziel = std::getenv("FKB_README_BILDER");
+    if (!ziel)
+        GTEST_SKIP() << "FKB_README_BILDER nicht gesetzt";
+    QDir().mkpath(ziel);
+    p.uhr = {2026, 12, 8, 10, 15, 0};
+    TempOrdner ordner;
+    const std::string pfad = ordner.pfad("Beispiel-Tischlerei.fba");
+    demo::demoDateiSchreiben(pfad, p.uhr);
+    w.resize(1163, 840);
+    p.dialoge.push_back(pfad);
+    el<QAction>("Oeffnen")->trigger();
+
+    // An invoice with several lines and costs, calculated.
+    auto* liste = el<QListView>("ListBoxObjekt");
+    int gewaehlt = -1;
+    for (std::size_t z = 0; z < f.ListeObjekt.zeilen.size() && gewaehlt < 0; ++z) {
+        f.waehleListe(int(z));
+        if (f.RechnungsKennZeichen.text == "R" && f.LieferKennzeichen.text == "B" && !f.Position[2].text.empty() &&
+            !f.SonstigeKosten.text.empty())
+            gewaehlt = int(z);
+    }
+    ASSERT_GE(gewaehlt, 0);
+    w.bindung().spiegeln();
+    klicken(liste, liste->model()->index(gewaehlt, 0));
+    // The customer's node open in the tree, beside the list.
+    auto* baum = el<QTreeView>("Baum");
+    for (int r = 0; r < baum->model()->rowCount(); ++r)
+        if (baum->model()->index(r, 0).data().toString().startsWith(QString::fromStdString(f.KundenNummer.text))) {
+            baum->expand(baum->model()->index(r, 0));
+            baum->scrollTo(baum->model()->index(r, 0), QAbstractItemView::PositionAtTop);
+        }
+    el<QAbstractButton>("SpeedButtonPruefung")->click();
+    auto* seiten = w.findChild<QTabWidget*>("PageControl");
+    auto bild = [&](const char* seite, const char* datei) {
+        seiten->setCurrentWidget(el(seite));
+        QApplication::processEvents();
+        EXPECT_TRUE(w.grab().save(QString("%1/%2.png").arg(ziel, datei)));
+    };
+    bild("Navigation", "1-navigation");
+    bild("Kunde", "2-kunde");
+    bild("Rechnung", "3-rechnung");
+    f.setzeKalender(f.MonthCalendarVon, {2026, 1, 1});
+    f.setzeKalender(f.MonthCalendarBis, {2026, 12, 31});
+    w.bindung().spiegeln();
+    el<QAbstractButton>("ButtonFahndungR")->click();
+    p.antworten.push_back(true);
+    el<QAbstractButton>("BitBtnStartFahndung")->click();
+    EXPECT_GT(f.FahndungsAnzahl, 0u);
+    bild("Information", "4-fahndung");
+
+    // The same invoice on letterhead, as the printer gets it; make bilder turns the PDF into a picture.
+    struct PdfPlattform : TestPlattform {
+        std::unique_ptr<QPrinter> drucker;
+        std::unique_ptr<Leinwand> druckLeinwand() override { return std::make_unique<ui::QtLeinwand>(*drucker); }
+    };
+    PdfPlattform pdf;
+    pdf.uhr = p.uhr;
+    pdf.drucker = ui::pdfDrucker(std::string(ziel) + "/5-druck.pdf");
+    TFKB_Formular druck(pdf);
+    pdf.antworten = {false, false}; // no hints; letterhead, not form paper
+    druck.starten();
+    pdf.dialoge.push_back(pfad);
+    druck.klick("Oeffnen");
+    druck.waehleListe(gewaehlt);
+    pdf.druckdialoge.push_back(true);
+    druck.klick("BitBtnDruck");
+    EXPECT_TRUE(pdf.texte("Fehler").empty());
 }
 
 TEST_F(Fenster, GrosseDateiOeffnen) {

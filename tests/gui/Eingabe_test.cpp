@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 
 using namespace fkb;
 using namespace fkb::test;
@@ -120,4 +121,53 @@ TEST_F(Fenster, BemerkungBehaeltGeschuetzteLeerzeichen) {
     bemerkung->moveCursor(QTextCursor::End);
     tippen(bemerkung, "b");
     EXPECT_EQ(f.Bemerkung.text, "Fa.\u00a0Müller\rTor\u00a02b");
+}
+
+// A field still holding its caption gives it up to the first key, whether reached by a click or by
+// Tab; a field holding the user's text keeps it and takes the key where the cursor is.
+TEST_F(Fenster, BeschriftungImFeldWirdBeimHineingehenMarkiert) {
+    TempOrdner ordner;
+    dateiAnlegen(ordner);
+    w.findChild<QTabWidget*>("PageControl")->setCurrentWidget(el("Kunde"));
+    QApplication::processEvents();
+    struct Fall {
+        const char* feld;
+        const char* vorher; // nullptr: the caption it starts with
+        bool tab;           // reached by Tab from the field before it, else clicked
+        const char* danach;
+    };
+    const Fall faelle[] = {
+        {"Name", nullptr, false, "Müller"},
+        {"Vorname", nullptr, true, "Müller"},
+        {"Firma", nullptr, false, "Müller"},
+        {"Bemerkung", nullptr, false, "Müller"},
+        {"Bemerkung", nullptr, true, "Müller"},
+        {"Name", "Schmidt", false, "SchmidtMüller"}, // the click lands behind the text
+        {"EditSuchText", nullptr, false, "Müller"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(std::string(fall.feld) + (fall.tab ? " by Tab" : " by click"));
+        Steuerelement& s = *f.finden(fall.feld);
+        s.text = fall.vorher ? fall.vorher : s.starttext;
+        w.bindung().spiegeln();
+        QWidget* feld = el(fall.feld);
+        if (fall.feld == std::string("EditSuchText"))
+            w.findChild<QTabWidget*>("PageControl")->setCurrentWidget(el("Navigation"));
+        if (fall.tab) {
+            QWidget* vorher = feld->previousInFocusChain();
+            while (!(vorher->focusPolicy() & Qt::TabFocus) || !vorher->isVisible())
+                vorher = vorher->previousInFocusChain();
+            vorher->setFocus();
+            taste(vorher, Qt::Key_Tab);
+            ASSERT_EQ(QApplication::focusWidget(), feld);
+        } else {
+            // Qt gives a clicked field the focus before the press arrives.
+            feld->setFocus(Qt::MouseFocusReason);
+            auto* text = qobject_cast<QPlainTextEdit*>(feld);
+            QWidget* flaeche = text ? text->viewport() : feld;
+            klicken(flaeche, QPoint(flaeche->width() - 4, flaeche->height() / 2));
+        }
+        tippen(QApplication::focusWidget(), QString::fromUtf8("Müller"));
+        EXPECT_EQ(s.text, fall.danach);
+    }
 }

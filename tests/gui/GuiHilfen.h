@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTabWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -40,6 +42,43 @@ struct Fenster : ::testing::Test {
         p.dialoge.push_back(ordner.pfad(name));
         el<QAction>("Neu")->trigger();
         QApplication::processEvents();
+    }
+};
+
+// A shown and active main window, with a seeded data file and its first customer record chosen
+// where asked for, on the given page.
+struct Lauf {
+    TempOrdner ordner;
+    TestPlattform p;
+    TFKB_Formular f{p};
+    ui::Hauptfenster w{f};
+
+    Lauf(bool mitDatei, const char* seite) {
+        p.antworten.push_back(true);
+        w.starten();
+        w.show();
+        QApplication::setActiveWindow(&w);
+        if (mitDatei) {
+            p.dialoge.push_back(ordner.pfad("test.fba"));
+            el<QAction>("Neu")->trigger();
+            f.waehleListe(51);
+            w.bindung().spiegeln();
+        }
+        w.findChild<QTabWidget*>("PageControl")->setCurrentWidget(el(seite));
+        QApplication::processEvents();
+        p.vergessen();
+        p.gezeigteDialoge.clear();
+    }
+
+    template <class T = QWidget> T* el(const char* name) {
+        T* o = w.findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(o, nullptr) << name;
+        return o;
+    }
+
+    void druecken(QKeyCombination taste) {
+        QWidget* ziel = QApplication::focusWidget() ? QApplication::focusWidget() : &w;
+        QTest::keyClick(ziel, taste.key(), taste.keyboardModifiers());
     }
 };
 

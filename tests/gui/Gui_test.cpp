@@ -1,21 +1,33 @@
 // The main window against the core: every control has its widget, user actions reach the
 // handlers, and the model comes back into the widgets.
 #include "GuiHilfen.h"
+#include "ui/Programmstart.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
 #include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
 
 using namespace fkb;
 using namespace fkb::test;
@@ -65,7 +77,11 @@ TEST_F(Fenster, JedesSteuerelementHatGenauEinWidgetPassenderArt) {
 
 TEST_F(Fenster, StartzustandKommtAusDemModell) {
     EXPECT_EQ(w.windowTitle(), "   Fakturbuch (FKB)");
+    // On the test's 1920 × 1080 screen it starts at its full size, centred; it may be resized.
     EXPECT_EQ(w.size(), QSize(1163, 840));
+    EXPECT_EQ(w.geometry(), ui::Hauptfenster::startGeometrie(w.screen()->availableGeometry()));
+    EXPECT_LT(w.minimumSize().height(), 688);
+    EXPECT_GT(w.maximumSize().width(), 1920);
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_EQ(w.findChild<QTabWidget*>("PageControl")->currentWidget()->objectName(), "Navigation");
@@ -338,8 +354,88 @@ TEST_F(Fenster, TabulatorGehtZeileFuerZeileDurchDiePositionen) {
     EXPECT_EQ(ist, soll);
 }
 
-// What a user sees: every control lies inside the window, controls on a page do not overlap,
-// and captions and buttons show their whole text, the longest counters included.
+// `fakturbuch datei.fba` opens the file after the welcome question just as "Öffnen..." opens the path
+// chosen in its dialog: a missing file is offered for creation. The status bar names the file.
+TEST(Startdatei, OeffnetWieDasMenue) {
+    struct Argumente {
+        QStringList argumente;
+        std::optional<QString> datei;
+    };
+    const QString hier = QDir::currentPath();
+    const Argumente argumente[] = {
+        {{"fakturbuch"}, std::nullopt},
+        {{"fakturbuch", "--version"}, std::nullopt},
+        {{"fakturbuch", "-x", "/daten/kunden.fba", "zweite.fba"}, "/daten/kunden.fba"},
+        {{"fakturbuch", "kunden.fba"}, hier + "/kunden.fba"},
+    };
+    for (const Argumente& a : argumente)
+        EXPECT_EQ(ui::startDatei(a.argumente), a.datei) << a.argumente.join(' ').toStdString();
+
+    struct Fall {
+        const char* was;
+        bool vorhanden;
+        std::optional<bool> antwort;
+    };
+    for (const Fall& fall :
+         {Fall{"vorhanden", true, {}}, Fall{"fehlt, Ja", false, true}, Fall{"fehlt, Nein", false, false}}) {
+        SCOPED_TRACE(fall.was);
+        // The same start twice: once with the file named on the command line, once through the menu.
+        std::vector<std::string> ergebnisse;
+        for (bool ueberMenue : {false, true}) {
+            Lauf l(false, "Navigation");
+            EXPECT_EQ(l.el<QLabel>("DateiAnzeige")->text(), "keine Datei");
+            const std::string pfad = l.ordner.pfad("kunden.fba");
+            if (fall.vorhanden) {
+                l.p.dialoge.push_back(pfad);
+                l.el<QAction>("Neu")->trigger();
+                l.p.vergessen();
+            }
+            if (fall.antwort)
+                l.p.antworten.push_back(*fall.antwort);
+            if (ueberMenue) {
+                l.p.dialoge.push_back(pfad);
+                l.el<QAction>("Oeffnen")->trigger();
+            } else {
+                l.w.dateiOeffnen(QString::fromStdString(pfad));
+            }
+            std::string ergebnis = "Datei " + l.f.DateiName + ", " + std::to_string(l.f.ListeObjekt.zeilen.size()) +
+                                   " Zeilen, Speichern " + (l.el<QAction>("Speichern")->isEnabled() ? "an" : "aus");
+            for (const auto& m : l.p.meldungen)
+                ergebnis += ", " + m.art + ": " + m.text;
+            const std::string ordner = l.ordner.pfad("");
+            for (auto stelle = ergebnis.find(ordner); stelle != std::string::npos; stelle = ergebnis.find(ordner))
+                ergebnis.replace(stelle, ordner.size(), "…/");
+            ergebnisse.push_back(ergebnis);
+            EXPECT_EQ(l.f.DateiName, pfad);
+            EXPECT_EQ(l.el<QLabel>("DateiAnzeige")->text(), QString::fromStdString(pfad));
+        }
+        EXPECT_EQ(ergebnisse[0], ergebnisse[1]);
+        EXPECT_NE(ergebnisse[0].find(fall.antwort ? "Datei existiert nicht!" : "52 Zeilen"), std::string::npos)
+            << ergebnisse[0];
+    }
+}
+
+// Fields the user cannot change look so: the window's colour behind their text, and no focus.
+TEST_F(Fenster, NurLesbareFelderSehenNichtEingebbarAus) {
+    int nurLesbar = 0;
+    for (Steuerelement* s : f.alle()) {
+        if (s->art != Art::Feld && s->art != Art::Textbereich)
+            continue;
+        QWidget* feld = el(s->name.c_str());
+        const QPalette& farben = feld->palette();
+        const QPalette::ColorGroup g = QPalette::Active;
+        EXPECT_EQ(farben.color(g, QPalette::Base) == farben.color(g, QPalette::Window), s->nurLesen) << s->name;
+        EXPECT_EQ(feld->focusPolicy(), s->nurLesen ? Qt::NoFocus : Qt::StrongFocus) << s->name;
+        nurLesbar += s->nurLesen;
+    }
+    // 25 values, three totals, three kind letters, two template numbers, the four display fields.
+    EXPECT_EQ(nurLesbar, 37);
+}
+
+// What a user sees, in the window as it starts, as a 1366 × 768 screen holds it (a panel of 32 pixels,
+// title bar and frame) and on a 1920 × 1080 screen: every control lies inside the window or is
+// scrolled into it where the page scrolls, controls on a page do not overlap, and captions and
+// buttons show their whole text, the longest counters included. Lists and fields grow with the window.
 TEST_F(Fenster, AllesPasstSichtbarInsFenster) {
     TempOrdner ordner;
     dateiAnlegen(ordner);
@@ -350,40 +446,99 @@ TEST_F(Fenster, AllesPasstSichtbarInsFenster) {
     f.PanelAnzahlFahndungsSaetze.text = "Anzahl FahndungsSätze: 100000";
     w.bindung().spiegeln();
     auto* seiten = w.findChild<QTabWidget*>("PageControl");
-    for (const char* seitenName : {"Navigation", "Kunde", "Rechnung", "Information"}) {
-        seiten->setCurrentWidget(el(seitenName));
+    std::map<std::string, QSize> beimStart;
+    for (QSize groesse : {QSize(1163, 840), QSize(1350, 688), QSize(1904, 1032)}) {
+        SCOPED_TRACE(QString("%1 x %2").arg(groesse.width()).arg(groesse.height()).toStdString());
+        w.resize(groesse);
         QApplication::processEvents();
-        std::vector<QWidget*> sichtbar;
-        for (Steuerelement* s : f.alle()) {
-            auto* x = w.findChild<QWidget*>(QString::fromStdString(s->name));
-            if (!x || !x->isVisible() || s->art == Art::Seite)
-                continue;
-            QRect r(x->mapTo(&w, QPoint(0, 0)), x->size());
-            EXPECT_TRUE(w.rect().contains(r)) << seitenName << ": " << s->name;
-            if (auto* l = qobject_cast<QLabel*>(x)) {
-                EXPECT_LE(l->sizeHint().width(), l->width()) << s->name;
-            }
-            if (auto* k = qobject_cast<QAbstractButton*>(x)) {
-                int bild = k->icon().isNull() ? 0 : k->iconSize().width() + 4;
-                EXPECT_LE(k->fontMetrics().horizontalAdvance(k->text().remove('&')) + bild + 8, k->width()) << s->name;
-            }
-            sichtbar.push_back(x);
-        }
-        for (QWidget* a : sichtbar)
-            for (QWidget* b : sichtbar) {
-                if (a >= b || a->isAncestorOf(b) || b->isAncestorOf(a))
+        ASSERT_EQ(w.size(), groesse);
+        for (QWidget* rand : std::initializer_list<QWidget*>{w.menuBar(), el("ButtonPanel"), el("Seitenleiste"),
+                                                             w.statusBar(), seiten->tabBar()})
+            EXPECT_TRUE(w.rect().contains(QRect(rand->mapTo(&w, QPoint(0, 0)), rand->size())))
+                << rand->objectName().toStdString();
+
+        for (const char* seitenName : {"Navigation", "Kunde", "Rechnung", "Information"}) {
+            seiten->setCurrentWidget(el(seitenName));
+            QApplication::processEvents();
+            std::vector<QWidget*> sichtbar;
+            for (Steuerelement* s : f.alle()) {
+                auto* x = w.findChild<QWidget*>(QString::fromStdString(s->name));
+                if (!x || !x->isVisible() || s->art == Art::Seite)
                     continue;
-                QRect ra(a->mapTo(&w, QPoint(0, 0)), a->size()), rb(b->mapTo(&w, QPoint(0, 0)), b->size());
-                EXPECT_FALSE(ra.intersects(rb))
-                    << seitenName << ": " << a->objectName().toStdString() << " / " << b->objectName().toStdString();
+                // Where the page scrolls, the control can be scrolled into sight.
+                QRect sicht = w.rect();
+                if (auto* flaeche = qobject_cast<QScrollArea*>(seiten->currentWidget());
+                    flaeche && flaeche->isAncestorOf(x)) {
+                    // The whole control; ensureWidgetVisible would settle for a line edit's cursor.
+                    QPoint mitte = x->mapTo(flaeche->widget(), x->rect().center());
+                    flaeche->ensureVisible(mitte.x(), mitte.y(), x->width() / 2 + 1, x->height() / 2 + 1);
+                    sicht = QRect(flaeche->viewport()->mapTo(&w, QPoint(0, 0)), flaeche->viewport()->size());
+                }
+                QRect r(x->mapTo(&w, QPoint(0, 0)), x->size());
+                EXPECT_TRUE(sicht.contains(r)) << seitenName << ": " << s->name;
+                if (auto* l = qobject_cast<QLabel*>(x)) {
+                    EXPECT_LE(l->sizeHint().width(), l->width()) << s->name;
+                }
+                if (auto* k = qobject_cast<QAbstractButton*>(x)) {
+                    int bild = k->icon().isNull() ? 0 : k->iconSize().width() + 4;
+                    EXPECT_LE(k->fontMetrics().horizontalAdvance(k->text().remove('&')) + bild + 8, k->width())
+                        << s->name;
+                }
+                const bool waechst = s->name == "ListBoxObjekt" || s->name == "Name" || s->name == "Position01" ||
+                                     s->name == "ListBoxFahndung";
+                if (groesse == QSize(1163, 840)) {
+                    beimStart[s->name] = x->size();
+                } else if (groesse.height() > 840 && waechst) {
+                    EXPECT_GT(x->width(), beimStart[s->name].width()) << s->name << " grows with the window";
+                    EXPECT_GT(x->height(), beimStart[s->name].height() * (s->name.starts_with("List") ? 1 : 0))
+                        << s->name;
+                }
+                sichtbar.push_back(x);
             }
+            for (QWidget* a : sichtbar)
+                for (QWidget* b : sichtbar) {
+                    if (a >= b || a->isAncestorOf(b) || b->isAncestorOf(a))
+                        continue;
+                    QRect ra(a->mapTo(&w, QPoint(0, 0)), a->size()), rb(b->mapTo(&w, QPoint(0, 0)), b->size());
+                    EXPECT_FALSE(ra.intersects(rb)) << seitenName << ": " << a->objectName().toStdString() << " / "
+                                                    << b->objectName().toStdString();
+                }
+        }
+    }
+}
+
+// The window starts at 1163 × 840 inside, or smaller where the screen's free area would not hold it
+// with a title bar and frame; always centred in that area.
+TEST(Hauptfenster, StartgroessePasstAufDenBildschirm) {
+    struct Fall {
+        QRect frei;
+        QSize innen;
+    };
+    const Fall faelle[] = {
+        {QRect(0, 0, 1920, 1080), QSize(1163, 840)},
+        {QRect(0, 32, 1366, 736), QSize(1163, 688)},
+        {QRect(0, 0, 1024, 600), QSize(1008, 552)},
+        {QRect(1920, 0, 1280, 1024), QSize(1163, 840)},
+    };
+    for (const Fall& fall : faelle) {
+        QRect g = ui::Hauptfenster::startGeometrie(fall.frei);
+        EXPECT_EQ(g.size(), fall.innen);
+        QRect aussen = g.adjusted(-8, -40, 8, 8);
+        EXPECT_TRUE(fall.frei.contains(aussen)) << "with its frame on the screen";
+        EXPECT_LE((aussen.center() - fall.frei.center()).manhattanLength(), 1) << "centred";
     }
 }
 
 int main(int argc, char** argv) {
-    // Before QApplication exists, so that the tests also run where there is no display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Before QApplication exists, so that the tests also run where there is no display: an offscreen
+    // screen of a usual desktop, 1920 × 1080.
+    const auto bildschirm =
+        std::filesystem::temp_directory_path() / ("fkb-bildschirm-" + std::to_string(::getpid()) + ".json");
+    std::ofstream(bildschirm) << R"({"screens": [{"name": "Test", "x": 0, "y": 0, "width": 1920, "height": 1080,)"
+                                 R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + bildschirm.c_str());
     QApplication app(argc, argv);
+    std::filesystem::remove(bildschirm);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

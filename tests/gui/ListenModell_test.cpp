@@ -1,10 +1,16 @@
 // The models read the core's vectors in place; a view asking at a bad moment gets nothing, not a crash.
+#include "ui/ListenAnsicht.h"
 #include "ui/ListenModell.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
 using namespace fkb;
 using fkb::ui::BaumModell;
+using fkb::ui::ListenAnsicht;
 using fkb::ui::ListenModell;
 
 TEST(ListenModell, LiestZeilenUndSetztNurBeiNeuemStandZurueck) {
@@ -51,4 +57,45 @@ TEST(BaumModell, WurzelnKinderUndIhreKnotenNummern) {
     ++baum.stand;
     EXPECT_TRUE(modell.aktualisieren());
     EXPECT_EQ(modell.rowCount(), 0);
+}
+
+// A line cut off at the right shows its text as a tool tip: without the blanks and the record key
+// that end every line, which the user never sees. A line that fits shows none.
+TEST(ListenAnsicht, AbgeschnitteneZeileZeigtIhrenTextAlsTooltip) {
+    Listenfeld liste;
+    liste.zeilen = {"000051 - Müller-Lüdenscheidt, Hans-Jürgen   08.12.2026" + std::string(80, ' ') + "~~~51",
+                    "000052 - Groß, Björn" + std::string(80, ' ') + "~~~52",
+                    "000053 - Name mit ~~~ darin, Vorname     08.12.2026" + std::string(3, ' ') + "~~~53"};
+    EXPECT_EQ(ListenModell::sichtbarerText(liste.zeilen[0]),
+              QString::fromUtf8("000051 - Müller-Lüdenscheidt, Hans-Jürgen   08.12.2026"));
+    EXPECT_EQ(ListenModell::sichtbarerText(liste.zeilen[2]), "000053 - Name mit ~~~ darin, Vorname     08.12.2026");
+    EXPECT_EQ(ListenModell::sichtbarerText("ohne Schlüssel  "), QString::fromUtf8("ohne Schlüssel"));
+
+    ListenAnsicht ansicht;
+    ansicht.setUniformItemSizes(true);
+    ansicht.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ansicht.setTextElideMode(Qt::ElideNone);
+    ListenModell modell(liste, &ansicht);
+    ansicht.setModel(&modell);
+    const int breite = ansicht.fontMetrics().horizontalAdvance(QString::fromUtf8("000052 - Groß, Björn")) + 60;
+    ansicht.resize(breite, 200);
+    ansicht.show();
+    QApplication::processEvents();
+    // Qt hides a tool tip only after a moment; this closes it at once.
+    auto ohneTooltip = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("QTipLabel"))
+                w->close();
+    };
+    for (int zeile : {0, 1, 2, 0}) {
+        ohneTooltip();
+        QRect r = ansicht.visualRect(modell.index(zeile));
+        QHelpEvent frage(QEvent::ToolTip, r.center(), ansicht.viewport()->mapToGlobal(r.center()));
+        QApplication::sendEvent(ansicht.viewport(), &frage);
+        EXPECT_EQ(QToolTip::isVisible(), zeile != 1) << zeile;
+        if (zeile != 1) {
+            EXPECT_EQ(QToolTip::text(), ListenModell::sichtbarerText(liste.zeilen[std::size_t(zeile)]));
+        }
+    }
+    ohneTooltip();
 }

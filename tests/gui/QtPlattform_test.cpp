@@ -1,16 +1,22 @@
 // The real platform's boxes and dialogs, answered by a timer as a user would.
 #include "TestPlattform.h"
 #include "ui/InfoForm.h"
+#include "ui/Meldungsbox.h"
+#include "ui/Programmstart.h"
 #include "ui/QtPlattform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <functional>
@@ -132,21 +138,79 @@ TEST(QtPlattform, FehlendesDokumentMeldetFehlschlag) {
 }
 
 TEST(InfoForm, FesteGroesseBildTexteUndOk) {
+    ui::InfoForm info;
+    info.show();
+    EXPECT_EQ(info.windowTitle(), "   Info FKB");
+    EXPECT_EQ(info.size(), QSize(780, 467));
+    EXPECT_EQ(info.minimumSize(), info.maximumSize());
+    EXPECT_NE(info.findChild<QGroupBox*>("EntwicklerTeam"), nullptr);
+    EXPECT_NE(info.findChild<QGroupBox*>("Systeminformation"), nullptr);
+    bool bild = false;
+    for (QLabel* l : info.findChildren<QLabel*>())
+        bild |= l->toolTip() == "Autor" && !l->pixmap().isNull();
+    EXPECT_TRUE(bild);
+    // The program's version and the Qt it runs on.
+    const QString system = info.findChild<QLabel*>("SystemText")->text();
+    EXPECT_TRUE(system.contains(QStringLiteral("Version " FKB_VERSION))) << system.toStdString();
+    EXPECT_TRUE(system.contains(QStringLiteral("Qt ") + qVersion())) << system.toStdString();
+    bool geschlossen = false;
+    QObject::connect(&info, &QDialog::accepted, [&] { geschlossen = true; });
+    info.findChild<QPushButton*>("BitBtnOK")->click();
+    EXPECT_TRUE(geschlossen);
+}
+
+// Enter answers a question that deletes something with Nein; every other question with Ja.
+// Escape always answers Nein. The boxes are inspected before they would be shown.
+TEST(Meldungsbox, VorgabeknopfJeNachFrage) {
+    struct Fall {
+        ui::Antworten antworten;
+        QStringList knoepfe;
+        QString vorgabe, flucht;
+    };
+    const Fall faelle[] = {
+        {ui::Antworten::Ok, {"OK"}, "OK", "OK"},
+        {ui::Antworten::JaVorgabe, {"&Ja", "&Nein"}, "&Ja", "&Nein"},
+        {ui::Antworten::NeinVorgabe, {"&Ja", "&Nein"}, "&Nein", "&Nein"},
+    };
+    for (const Fall& fall : faelle) {
+        auto box = ui::meldungsbox(nullptr, QMessageBox::Question, QString::fromUtf8("Bestätigung"),
+                                   "Soll Datei: /x.fba\rwirklich gelöscht werden?", fall.antworten);
+        Box gesehen = lesen(box.get());
+        EXPECT_EQ(gesehen.knoepfe, fall.knoepfe);
+        EXPECT_EQ(gesehen.text, QString::fromUtf8("Soll Datei: /x.fba\nwirklich gelöscht werden?"));
+        ASSERT_NE(box->defaultButton(), nullptr);
+        EXPECT_EQ(box->defaultButton()->text(), fall.vorgabe);
+        EXPECT_EQ(box->escapeButton()->text(), fall.flucht);
+    }
+}
+
+// The file dialogs start in the program's folder while its user may write there; an installed
+// program's folder (/usr/bin) is not the user's, so they start in the documents folder.
+TEST(QtPlattform, DateidialogeBeginnenWoDerBenutzerSchreibenDarf) {
+    test::TempOrdner ordner;
+    const QString eigener = QString::fromStdString(ordner.wurzel().string()) + "/";
+    const QString fremd = eigener + "gesperrt/";
+    QDir().mkpath(fremd);
+    QFile::setPermissions(fremd, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString ausweich = (QFileInfo(dokumente).isDir() ? dokumente : QDir::homePath()) + "/";
+
+    EXPECT_EQ(ui::ablageOrdnerFuer(eigener), eigener);
+    EXPECT_EQ(ui::ablageOrdnerFuer(eigener + "fehlt/"), ausweich);
+    if (!QFileInfo(fremd).isWritable()) { // root may write anywhere
+        EXPECT_EQ(ui::ablageOrdnerFuer(fremd), ausweich);
+    }
+    QFile::setPermissions(fremd, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    // The core sets both dialogs from it at start.
     ui::QtPlattform p;
-    bool gesehen = false;
-    beimDialog([&](QWidget* w) {
-        gesehen = true;
-        EXPECT_EQ(w->windowTitle(), "   Info FKB");
-        EXPECT_EQ(w->size(), QSize(780, 467));
-        EXPECT_EQ(w->minimumSize(), w->maximumSize());
-        EXPECT_NE(w->findChild<QGroupBox*>("EntwicklerTeam"), nullptr);
-        EXPECT_NE(w->findChild<QGroupBox*>("Systeminformation"), nullptr);
-        bool bild = false;
-        for (QLabel* l : w->findChildren<QLabel*>())
-            bild |= l->toolTip() == "Autor" && !l->pixmap().isNull();
-        EXPECT_TRUE(bild);
-        w->findChild<QPushButton*>("BitBtnOK")->click();
-    });
-    p.infoZeigen();
-    EXPECT_TRUE(gesehen);
+    EXPECT_EQ(p.ablageOrdner(), ui::ablageOrdnerFuer(QString::fromStdString(p.programmOrdner())).toStdString());
+}
+
+// Qt's own texts come in German: the print dialog, the file dialog's details, the key names in menus.
+TEST(QtPlattform, QtTexteSindDeutsch) {
+    ASSERT_TRUE(ui::qtTexteLaden(*QCoreApplication::instance())) << "qt6-translations-l10n installed?";
+    EXPECT_EQ(QCoreApplication::translate("QPrintDialog", "Print"), "Drucken");
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Suchen in:");
+    EXPECT_EQ(QKeySequence(Qt::CTRL | Qt::Key_S).toString(QKeySequence::NativeText), "Strg+S");
 }
