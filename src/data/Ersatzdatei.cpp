@@ -2,6 +2,7 @@
 
 #include "data/Dateizugriff.h"
 #include "data/Laufzeitfehler.h"
+#include "data/Sicherung.h"
 #include "data/Systemaufrufe.h"
 
 #include <cerrno>
@@ -11,11 +12,13 @@
 #include <fcntl.h>
 #include <memory>
 #include <random>
+#include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace fkb {
 namespace {
@@ -155,12 +158,17 @@ void alteTempDateienEntfernen(const std::string& ordner) {
     std::unique_ptr<DIR, Schliessen> liste(::opendir(ordner.c_str()));
     if (!liste)
         return;
+    std::set<ino_t> dateien;
+    std::vector<std::pair<std::string, ino_t>> kopien;
     while (const dirent* eintrag = ::readdir(liste.get())) {
-        if (!tempName(eintrag->d_name))
-            continue;
         struct stat st {};
-        if (::fstatat(::dirfd(liste.get()), eintrag->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
-            !frueher(st.st_mtim, Prozessbeginn))
+        if (::fstatat(::dirfd(liste.get()), eintrag->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        dateien.insert(st.st_ino);
+        ino_t knoten;
+        if (sicherungsName(eintrag->d_name, knoten) && frueher(st.st_mtim, Prozessbeginn))
+            kopien.emplace_back(eintrag->d_name, knoten);
+        if (!tempName(eintrag->d_name) || !frueher(st.st_mtim, Prozessbeginn))
             continue;
         const std::string pfad = ordner + "/" + eintrag->d_name;
         int fd = systemaufrufe.open(pfad.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0);
@@ -173,6 +181,9 @@ void alteTempDateienEntfernen(const std::string& ordner) {
             systemaufrufe.unlink(pfad.c_str());
         systemaufrufe.close(fd);
     }
+    for (const auto& [name, knoten] : kopien)
+        if (!dateien.count(knoten))
+            systemaufrufe.unlink((ordner + "/" + name).c_str());
 }
 
 } // namespace fkb

@@ -51,7 +51,8 @@ private:
 void DateiErsetzen(const std::string& pfad, std::string_view inhalt);
 
 // Removes the temporary files that a program killed while writing one left in the folder: named as
-// an Ersatzdatei names them, older than this process, and locked by no one. Whatever cannot be
+// an Ersatzdatei names them, older than this process, and locked by no one; and the copies of records
+// (see Sicherung) older than this process whose data file is no longer there. Whatever cannot be
 // removed stays; this never fails.
 void alteTempDateienEntfernen(const std::string& ordner);
 

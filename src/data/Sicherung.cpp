@@ -89,6 +89,17 @@ std::string sicherungsPfad(const GesperrteDatei& datei) {
     return ordnerVon(echt ? std::string(echt.get()) : datei.pfad()) + name;
 }
 
+bool sicherungsName(const std::string& name, ino_t& knoten) {
+    const std::string anfang = "~fkb-", ende = ".alt";
+    if (name.size() <= anfang.size() + ende.size() || !name.starts_with(anfang) || !name.ends_with(ende))
+        return false;
+    const std::string hex = name.substr(anfang.size(), name.size() - anfang.size() - ende.size());
+    if (hex.size() > 16 || hex.find_first_not_of("0123456789abcdef") != std::string::npos)
+        return false;
+    knoten = ino_t(std::stoull(hex, nullptr, 16));
+    return true;
+}
+
 Sicherung::Sicherung(const GesperrteDatei& datei, off_t offset, std::int64_t alteLaenge,
                      std::span<const unsigned char> alt, std::span<const unsigned char> neu)
     : pfad_(sicherungsPfad(datei)) {
@@ -108,8 +119,11 @@ Sicherung::Sicherung(const GesperrteDatei& datei, off_t offset, std::int64_t alt
     bytes.resize(bytes.size() + sizeof summe);
     std::memcpy(bytes.data() + bytes.size() - sizeof summe, &summe, sizeof summe);
 
-    // Private: it holds a customer's record.
-    int fd = systemaufrufe.open(pfad_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // As private as the data file: it holds one of its records, and whoever may write the file must be
+    // able to put it right.
+    struct stat st {};
+    const mode_t modus = ::fstat(datei.fd(), &st) == 0 ? st.st_mode & 0666 : 0600;
+    int fd = systemaufrufe.open(pfad_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, modus);
     if (fd < 0)
         throw EAFehler(errno);
     int fehler = ganzSchreiben(fd, bytes.data(), bytes.size(), 0);

@@ -34,6 +34,8 @@ private:
 
 // The path of the copy for the file held.
 std::string sicherungsPfad(const GesperrteDatei& datei);
+// Whether a name in a folder is that of a copy, and of which inode.
+bool sicherungsName(const std::string& name, ino_t& knoten);
 
 // Puts back what a killed program left half written, with the file locked for writing: the old bytes
 // unless the new ones are whole, then the copy goes. A copy that is incomplete (killed while writing
