@@ -340,23 +340,35 @@ int main(int argc, char** argv) {
         const std::string ergebnis = inhalt(probe);
         meisteAufrufe = std::max(meisteAufrufe, long(probelauf.verlauf.size()));
 
-        // The same command on the file itself, killed: mostly from inside at a chosen call — half of those at
-        // a call that changes a file, where it hurts most — else from outside.
+        // The same command on the file itself, killed: mostly from inside at a chosen call — in the middle of
+        // a write, or, half of the others, at a call that changes a file, where it hurts most — else from
+        // outside.
         const bool aussen = zufall() % 4 == 0 && auchVonAussen;
         const Moment wann = Moment(zufall() % 3);
-        std::vector<long> aendernd;
+        // A kind of changing call first, then one of its calls: a compaction's single rename is hit as often
+        // as its many writes.
+        std::map<char, std::vector<long>> aendernd;
         for (std::size_t i = 0; i < probelauf.verlauf.size(); ++i)
             if (aendert(Aufruf(probelauf.verlauf[i])))
-                aendernd.push_back(long(i) + 1);
-        const long bei = zufall() % 2 == 0 && !aendernd.empty() ? aendernd[zufall() % aendernd.size()]
-                                                                : 1 + long(zufall() % probelauf.verlauf.size());
+                aendernd[probelauf.verlauf[i]].push_back(long(i) + 1);
+        long bei = 1 + long(zufall() % probelauf.verlauf.size());
+        if (wann == Moment::Mittendrin && aendernd.count(Pwrite)) {
+            const std::vector<long>& schreiben = aendernd[Pwrite];
+            bei = schreiben[zufall() % schreiben.size()];
+        } else if (zufall() % 2 == 0 && !aendernd.empty()) {
+            const std::vector<long>& art = std::next(aendernd.begin(), long(zufall() % aendernd.size()))->second;
+            bei = art[zufall() % art.size()];
+        }
         const Ergebnis lauf =
             aussen ? kindLaufen(pfad, seed, 0, wann, std::uniform_real_distribution<double>(0, dauerMs)(zufall))
                    : kindLaufen(pfad, seed, bei, wann, 0);
         if (getoetet(lauf.status)) {
             ++toetungen;
             ++nachBefehl[std::size_t(probelauf.befehl)];
-            aussen ? ++vonAussen : ++nachMoment[std::size_t(wann)];
+            // In the middle of anything but a write is before it.
+            const bool mitten = wann == Moment::Mittendrin && lauf.art == Pwrite;
+            aussen ? ++vonAussen
+                   : ++nachMoment[std::size_t(wann == Moment::Mittendrin && !mitten ? Moment::Davor : wann)];
             if (lauf.art >= 0)
                 ++nachArt[std::size_t(lauf.art)];
         } else if (lauf.status == 0) {
