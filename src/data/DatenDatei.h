@@ -1,8 +1,10 @@
 #pragma once
 
+#include "data/Dateiabbild.h"
 #include "data/DatenSatz.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <sys/types.h>
@@ -52,9 +54,10 @@ private:
     std::string pfad_;
 };
 
-
-// Reads a data file from record 0 to its last whole record, in large blocks. A read that fails
-// part-way first hands out the whole records it brought, then raises its error.
+// Reads a data file from record 0 to its last whole record: a regular file straight from its
+// mapping into memory, anything else in large blocks. A read that fails part-way first hands out
+// the whole records it brought, then raises its error. A file that another program cuts short
+// while it is read ends where it was cut.
 class SatzLeser {
 public:
     explicit SatzLeser(const std::string& pfad);
@@ -65,11 +68,18 @@ public:
     // The next record; nullptr at the end of the file. It stays valid until the following call
     // returns another record: a call that fails leaves it as it was.
     const DatenSatz* naechster();
+    // The caller looks at every byte of each record, as a search does: each record is then
+    // fetched into the cache while the ones before it are looked at.
+    void ganzVorausholen() { ganzVoraus_ = true; }
 
 private:
+    const DatenSatz* naechsterAbgebildet();
     void nachladen();
 
     int fd_ = -1;
+    std::unique_ptr<Dateiabbild> abbild_;
+    std::size_t abgebildet_ = 0; // records in the mapping
+    bool ganzVoraus_ = false;
     // Two blocks taken in turn, so that reading the next one keeps the record handed out last.
     std::vector<DatenSatz> bloecke_[2];
     int aktuell_ = 0;
