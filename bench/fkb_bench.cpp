@@ -360,11 +360,13 @@ int main(int argc, char** argv) {
     }
     if ((argc == 4 || argc == 5) && std::string(argv[1]) == "--fahndung") // one query, or the best of more
         return fahndungMessen(argv[2], std::string(argv[3]) == "seiten", argc == 5 ? std::atoi(argv[4]) : 1);
-    if (argc == 4 && std::string(argv[1]) == "--laden") { // for profiling: repeated loads of one file
+    // For profiling: repeated loads of one file, or searches for a text.
+    if ((argc == 4 || argc == 5) && std::string(argv[1]) == "--laden") {
         LeisePlattform p;
         TFKB_Formular f(p);
         f.DateiName = argv[2];
-        Zeit t = bestzeit([&] { f.NavigationLaden("Alles", false); }, std::atoi(argv[3]));
+        const std::string text = argc == 5 ? argv[4] : "Alles";
+        Zeit t = bestzeit([&] { f.NavigationLaden(text, argc == 5); }, std::atoi(argv[3]));
         std::printf("%.1f ms %.1f ms CPU\n", t.wand * 1e3, t.cpu * 1e3);
         return 0;
     }
