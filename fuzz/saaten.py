@@ -172,6 +172,19 @@ def main():
         {"klick": "BitBtnSetzenRKZ"}, {"druckdialog": True}, {"klick": "BitBtnDruckFahndung"},
         {"klick": "Speichern"}, {"dialog": "kopie.fba"}, {"klick": "SpeichernUnter"}, {"klick": "Loeschen"},
         {"schliessen": True}])
+    treiber("drucken-vorlagen-knoepfe", [
+        {"uhr": "08.12.2026 10:15:00"}, {"antwort": "nein"}, {"start": True}, {"dialog": "daten.fba"},
+        {"antwort": "ja"}, {"klick": "Neu"}, {"waehle": {"ListBoxObjekt": 51}}, {"druckdialog": True},
+        {"klick": "BitBtnDruck"}, {"schritt": {"UpDownKunde": "auf"}}, {"klick": "BitBtnLadenVorlageKunde"},
+        {"schritt": {"UpDownRechnung": "auf"}}, {"klick": "BitBtnVorlageLadenRechnung"}, {"klick": "ButtonFrau"},
+        {"klick": "SpeedButtonKundenNummer"}, {"klick": "SpeedButtonLeistungsDatum"}, {"klick": "ButtonEU"},
+        {"eingabe": {"Bemerkung": "Grüße\rzweite Zeile", "VersandKosten": "4,9", "Position02": "Anfahrt"}},
+        {"druckdialog": True}, {"klick": "BitBtnDruck"}, {"klick": "Satz_Speichern"}, {"antwort": "ja"},
+        {"waehle": {"ListBoxObjekt": 52}}, {"klick": "Satz_Loeschen"}, {"klick": "FKBHilfe"}, {"klick": "Info"},
+        {"klick": "Ikons"}, {"klick": "Volltextsuche"}, {"klick": "WarnungenHinweise"}, {"seite": "Rechnung"},
+        {"kalender": {"MonthCalendarVon": "01.01.2020", "MonthCalendarBis": "31.12.2030"}},
+        {"klick": "ButtonFahndungA"}, {"klick": "BitBtnStartFahndung"}, {"druckdialog": True},
+        {"klick": "BitBtnDruckFahndung"}, {"zustand": True}])
     treiber("ungueltig", [
         "", "kein json", "[1, 2]", '{"klick": "Neu", "start": true}', '{"unbekannt": 1}', '{"klick": 7}',
         '{"start": true}', '{"waehle": {"ListBoxObjekt": 99999999999}}', '{"waehle": {"Baum": [-1, "x"]}}',
