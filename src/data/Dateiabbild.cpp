@@ -33,8 +33,10 @@ std::uintptr_t seitenAnfang(std::uintptr_t adresse) {
 void beiSigbus(int signal, siginfo_t* info, void* kontext) {
     const auto adresse = reinterpret_cast<std::uintptr_t>(info->si_addr);
     if (info->si_code > 0) // raised by a fault, not sent
-        for (Wache& w : wachen)
-            if (adresse >= w.anfang.load() && adresse < w.ende.load()) {
+        for (Wache& w : wachen) {
+            // A slot being taken or given up has no start yet, or none any more.
+            const std::uintptr_t anfang = w.anfang.load();
+            if (anfang != 0 && adresse >= anfang && adresse < w.ende.load()) {
                 void* seite = reinterpret_cast<void*>(seitenAnfang(adresse));
                 if (::mmap(seite, seitenGroesse, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) !=
                     MAP_FAILED) {
@@ -42,6 +44,7 @@ void beiSigbus(int signal, siginfo_t* info, void* kontext) {
                     return;
                 }
             }
+        }
     if ((vorigeAktion.sa_flags & SA_SIGINFO) && vorigeAktion.sa_sigaction) {
         vorigeAktion.sa_sigaction(signal, info, kontext);
     } else if (vorigeAktion.sa_handler != SIG_DFL && vorigeAktion.sa_handler != SIG_IGN) {

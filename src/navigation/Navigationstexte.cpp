@@ -169,13 +169,14 @@ bool SuchMuster::enthaelt(const DatenSatz& s, Feld f) const {
         return false;
     const std::size_t anfaenge = feld.size() - m + 1;
     const char* const text = feld.data();
-    const char* const satzEnde = reinterpret_cast<const char*>(s.bytes.data()) + DatenSatz::Groesse;
+    // Bytes of the record from the field's text to its end.
+    const std::size_t bisEnde = DatenSatz::Groesse - std::size_t(text - reinterpret_cast<const char*>(s.bytes.data()));
     std::size_t i = 0;
     // Eight places at a time: a place is worth comparing only where the pattern's first and last
     // bytes both stand, which most fields have nowhere. The words may reach past the field's text
     // into the rest of the record; places beyond the text are masked off.
     if constexpr (std::endian::native == std::endian::little)
-        for (; i < anfaenge && text + i + m - 1 + 8 <= satzEnde; i += 8) {
+        for (; i < anfaenge && i + m - 1 + 8 <= bisEnde; i += 8) {
             const std::uint64_t vorn = (achtBytes(text + i) | erstes_.falte) ^ erstes_.bytes;
             const std::uint64_t hinten = (achtBytes(text + i + m - 1) | letztes_.falte) ^ letztes_.bytes;
             std::uint64_t stellen = nullbytes(vorn | hinten);
