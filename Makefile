@@ -2,12 +2,14 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_KERN ?= build-kern
+BUILD_FUZZ ?= build-fuzz
+FUZZ_SEKUNDEN ?= 60
 # ccache where it is installed (looked up when a build is configured, after the bootstrap): the
 # second configuration compiles the same core sources again.
 LAUNCHER    = $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 JOBS       ?= $(shell nproc)
 
-.PHONY: all bootstrap build run test test-kern test-asan torture bench format clean demo deb icons bilder
+.PHONY: all bootstrap bootstrap-fuzz build run test test-kern test-asan torture fuzz bench format clean demo deb icons bilder
 
 all: build
 
@@ -73,8 +75,21 @@ icons:
 bench: build
 	$(BUILD)/bench/fkb-bench
 
+# The fuzz targets with clang, libFuzzer, ASan and UBSan; each runs FUZZ_SEKUNDEN seconds, one after
+# another, and the run ends with the executions and findings of each (inputs in $(BUILD_FUZZ)/funde/).
+bootstrap-fuzz:
+	@scripts/bootstrap fuzz
+
+$(BUILD_FUZZ)/build.ninja:
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFKB_FUZZ=ON \
+	    -DFKB_GUI=OFF -DFKB_TESTS=OFF $(LAUNCHER)
+
+fuzz: bootstrap-fuzz $(BUILD_FUZZ)/build.ninja
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzzziele
+	scripts/fuzz $(BUILD_FUZZ) $(FUZZ_SEKUNDEN)
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_KERN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_KERN) $(BUILD_FUZZ)

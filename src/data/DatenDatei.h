@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Dateiabbild.h"
 #include "data/Dateisperre.h"
 #include "data/DatenSatz.h"
 
@@ -64,9 +65,10 @@ private:
     std::unique_ptr<GesperrteDatei> offen_;
 };
 
-// Reads a data file from record 0 to its last whole record, in large blocks, locked for reading while
-// it lives. A read that fails
-// part-way first hands out the whole records it brought, then raises its error.
+// Reads a data file from record 0 to its last whole record, locked for reading while it lives: a
+// regular file straight from its mapping into memory, anything else in large blocks. A read that
+// fails part-way first hands out the whole records it brought, then raises its error. A file that
+// another program cuts short while it is read ends where it was cut.
 class SatzLeser {
 public:
     explicit SatzLeser(const std::string& pfad);
@@ -79,12 +81,19 @@ public:
     const DatenSatz* naechster();
     // The file being read.
     const Dateikennung& kennung() const { return kennung_; }
+    // The caller looks at every byte of each record, as a search does: each record is then
+    // fetched into the cache while the ones before it are looked at.
+    void ganzVorausholen() { ganzVoraus_ = true; }
 
 private:
+    const DatenSatz* naechsterAbgebildet();
     void nachladen();
 
     int fd_ = -1;
     Dateikennung kennung_;
+    std::unique_ptr<Dateiabbild> abbild_;
+    std::size_t abgebildet_ = 0; // records in the mapping
+    bool ganzVoraus_ = false;
     // Two blocks taken in turn, so that reading the next one keeps the record handed out last.
     std::vector<DatenSatz> bloecke_[2];
     int aktuell_ = 0;

@@ -92,6 +92,49 @@ void ausWindows1252Anhaengen(std::string_view bytes, std::string& ziel) {
     }
 }
 
+namespace {
+// The UTF-8 of each byte from 0x80 on: its length, then its bytes.
+struct Utf8Folge {
+    unsigned char laenge;
+    char bytes[3];
+};
+constexpr std::array<Utf8Folge, 128> obereFolgen = [] {
+    std::array<Utf8Folge, 128> folgen{};
+    for (std::size_t b = 0x80; b <= 0xFF; ++b) {
+        const char32_t c = b <= 0x9F ? oberhalb7F[b - 0x80] : char32_t(b);
+        Utf8Folge& f = folgen[b - 0x80];
+        if (c < 0x800) {
+            f = {2, {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F)), 0}};
+        } else {
+            f = {3, {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))}};
+        }
+    }
+    return folgen;
+}();
+} // namespace
+
+char* ausWindows1252Schreiben(std::string_view bytes, char* ziel) {
+    // Names and texts are mostly ASCII: eight bytes at a time while they are.
+    std::size_t i = 0;
+    for (std::uint64_t wort; i + 8 <= bytes.size(); i += 8, ziel += 8) {
+        std::memcpy(&wort, bytes.data() + i, 8);
+        if (wort & 0x8080808080808080ULL)
+            break;
+        std::memcpy(ziel, &wort, 8);
+    }
+    for (char c : bytes.substr(i)) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            *ziel++ = c;
+        } else {
+            const Utf8Folge& f = obereFolgen[b - 0x80];
+            std::memcpy(ziel, f.bytes, 3);
+            ziel += f.laenge;
+        }
+    }
+    return ziel;
+}
+
 std::string ausWindows1252(std::string_view bytes) {
     std::string ziel;
     ziel.reserve(bytes.size());

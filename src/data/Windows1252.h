@@ -12,6 +12,9 @@ namespace fkb {
 std::string ausWindows1252(std::string_view bytes);
 void ausWindows1252(std::string_view bytes, std::string& ziel);
 void ausWindows1252Anhaengen(std::string_view bytes, std::string& ziel);
+// Writes the UTF-8 of the bytes to `ziel`, which has room for 3 bytes per byte; returns the end
+// of what it wrote. For texts built piece by piece in a buffer of their own.
+char* ausWindows1252Schreiben(std::string_view bytes, char* ziel);
 
 // Encodes at most maxZeichen characters of a UTF-8 text; a character that
 // Windows-1252 cannot hold, or a broken UTF-8 sequence, becomes '?'.

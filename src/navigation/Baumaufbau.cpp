@@ -30,25 +30,24 @@ std::uint64_t Baumaufbau::hashVon(std::string_view text) {
     return std::hash<std::string_view>{}(text);
 }
 
-int Baumaufbau::finden(std::string_view kategorie, std::uint64_t hash) const {
+int Baumaufbau::finden(std::string_view bytes, std::uint64_t hash) const {
     for (std::size_t i = hash & maske(); plaetze_[i].wurzel >= 0; i = (i + 1) & maske()) {
         const Platz& p = plaetze_[i];
-        if (p.hash == hash && p.laenge == kategorie.size() &&
-            std::string_view(texte_).substr(p.anfang, p.laenge) == kategorie)
+        if (p.hash == hash && p.laenge == bytes.size() && std::string_view(bytes_).substr(p.anfang, p.laenge) == bytes)
             return p.wurzel;
     }
     return -1;
 }
 
-int Baumaufbau::wurzelAnlegen(std::string_view kategorie, std::uint64_t hash) {
+int Baumaufbau::wurzelAnlegen(std::string_view bytes, std::string_view text, std::uint64_t hash) {
     const int wurzel = int(baum_.wurzeln.size());
-    eintragen({hash, std::uint32_t(texte_.size()), std::uint32_t(kategorie.size()), wurzel});
-    texte_.append(kategorie);
+    eintragen({hash, std::uint32_t(bytes_.size()), std::uint32_t(bytes.size()), wurzel});
+    bytes_.append(bytes);
     staende_.push_back({});
 
     Baumknoten knoten;
     knoten.text = wurzelTexte_.nehmen();
-    knoten.text.assign(kategorie);
+    knoten.text.assign(text);
     if (!leereKinder_.empty()) {
         knoten.kinder = std::move(leereKinder_.back());
         leereKinder_.pop_back();

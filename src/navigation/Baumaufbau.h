@@ -20,10 +20,10 @@ public:
     // Takes over the tree's earlier texts and child lists as buffers, and empties it.
     explicit Baumaufbau(Baumansicht& baum);
 
-    // The root of this category, or −1.
-    int finden(std::string_view kategorie, std::uint64_t hash) const;
-    // A new root with this text; returns its number.
-    int wurzelAnlegen(std::string_view kategorie, std::uint64_t hash);
+    // The root of this category, given by its stored bytes (`kategorieBytes`), or −1.
+    int finden(std::string_view bytes, std::uint64_t hash) const;
+    // A new root for the category with these stored bytes and this text; returns its number.
+    int wurzelAnlegen(std::string_view bytes, std::string_view text, std::uint64_t hash);
     // A child text to be filled in under the root; call `kindEingetragen` once it is.
     std::string& kindAnlegen(int wurzel);
     void kindEingetragen(int wurzel);
@@ -36,7 +36,7 @@ public:
 private:
     struct Platz {
         std::uint64_t hash = 0;
-        std::uint32_t anfang = 0; // of the text in texte_
+        std::uint32_t anfang = 0; // of the bytes in bytes_
         std::uint32_t laenge = 0;
         std::int32_t wurzel = -1;
     };
@@ -54,7 +54,7 @@ private:
     std::vector<std::vector<std::string>> leereKinder_;
     std::vector<Platz> plaetze_;
     std::size_t belegt_ = 0;
-    std::string texte_;
+    std::string bytes_;
     std::vector<Wurzelstand> staende_;
 };
 

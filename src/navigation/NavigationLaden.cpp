@@ -81,6 +81,11 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
 
     const bool alles = !suche && text == "Alles";
     const SuchMuster volltext(suche ? text : std::string());
+    // A category is compared as stored: the chosen text in Windows-1252, unless it holds a
+    // character that no record can.
+    const std::string gewaehltBytes = nachWindows1252(text);
+    const bool gewaehltMoeglich = !suche && !alles && ausWindows1252(gewaehltBytes) == text;
+    KategoriePuffer kategoriePuffer;
     std::string kategorie;
     bool geordnet = true;
     // The counter panels follow every record; a stopped load leaves them at the values of the
@@ -93,6 +98,8 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
     try {
         SatzLeser leser(DateiName);
         NavigationsDatei = leser.kennung();
+        if (suche)
+            leser.ganzVorausholen();
         // The record buffer ends up holding the last record read, as if each had passed through it.
         const DatenSatz* satz = nullptr;
         const DatenSatz* letzter = nullptr;
@@ -107,8 +114,8 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
                     continue;
                 gezeigterSatz = i;
 
-                kategorieText(*satz, kategorie);
-                if (suche ? volltext.trifft(*satz) : (alles || text == kategorie)) {
+                const std::string_view kategorieRoh = kategorieBytes(*satz, kategoriePuffer);
+                if (suche ? volltext.trifft(*satz) : (alles || (gewaehltMoeglich && kategorieRoh == gewaehltBytes))) {
                     ListeObjekt.zeilen.push_back(zeilenVorrat_.nehmen());
                     listenzeile(*satz, i, ListeObjekt.zeilen.back());
                     // Checked while both lines are still in the cache; saves a pass before sorting.
@@ -122,18 +129,15 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
                 gezeigtKunde = LetzteKundenNummer;
                 gezeigtRechnung = LetzteRechnungsNummer;
 
-                // "Alles" is an entry of the category list too, but has no root node.
-                if (kategorie == "Alles") {
-                    ++AnzahlKnoten;
-                    continue;
-                }
-                const std::uint64_t hash = Baumaufbau::hashVon(kategorie);
-                int wurzel = baum.finden(kategorie, hash);
+                // A category always holds " - ", so it never equals the entry "Alles".
+                const std::uint64_t hash = Baumaufbau::hashVon(kategorieRoh);
+                int wurzel = baum.finden(kategorieRoh, hash);
                 if (wurzel < 0) {
+                    ausWindows1252(kategorieRoh, kategorie);
                     KategorieListe.eintraege.push_back(kategorieVorrat.nehmen());
                     KategorieListe.eintraege.back().assign(kategorie);
                     ++AnzahlKategorien;
-                    wurzel = baum.wurzelAnlegen(kategorie, hash);
+                    wurzel = baum.wurzelAnlegen(kategorieRoh, kategorie, hash);
                     AnzahlKnoten += 2;
                 } else {
                     ++AnzahlKnoten;

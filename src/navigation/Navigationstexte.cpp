@@ -4,59 +4,77 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
+#include <cstring>
 
 namespace fkb {
 
-void kategorieText(const DatenSatz& s, std::string& ziel) {
-    ziel.clear();
-    ausWindows1252Anhaengen(s.roh(SatzFeld::KundenNummer), ziel);
-    ziel += " - ";
-    ausWindows1252Anhaengen(s.roh(SatzFeld::Name), ziel);
-    ziel += ", ";
-    ausWindows1252Anhaengen(s.roh(SatzFeld::Vorname), ziel);
+namespace {
+
+char* anfuegen(char* ziel, std::string_view text) {
+    std::memcpy(ziel, text.data(), text.size());
+    return ziel + text.size();
+}
+
+} // namespace
+
+std::string_view kategorieBytes(const DatenSatz& s, KategoriePuffer& puffer) {
+    char* p = anfuegen(puffer.data(), s.roh(SatzFeld::KundenNummer));
+    p = anfuegen(p, " - ");
+    p = anfuegen(p, s.roh(SatzFeld::Name));
+    p = anfuegen(p, ", ");
+    p = anfuegen(p, s.roh(SatzFeld::Vorname));
+    return {puffer.data(), std::size_t(p - puffer.data())};
 }
 
 void baumKindText(const DatenSatz& s, std::string& ziel) {
-    ziel.clear();
-    ausWindows1252Anhaengen(s.roh(SatzFeld::RechnungsNummer), ziel);
-    ziel += "   ";
-    ausWindows1252Anhaengen(s.roh(SatzFeld::Position(1)), ziel);
+    // 6 + 3 + 50 characters, each at most 3 bytes in UTF-8.
+    char puffer[3 * 59];
+    char* p = ausWindows1252Schreiben(s.roh(SatzFeld::RechnungsNummer), puffer);
+    p = anfuegen(p, "   ");
+    p = ausWindows1252Schreiben(s.roh(SatzFeld::Position(1)), p);
+    ziel.assign(puffer, p);
 }
 
 namespace {
-void leerraumAnhaengen(std::string& zeile, std::size_t laenge) {
+// The blanks in front of the key for a line of `laenge` characters.
+std::size_t leerraum(std::size_t laenge) {
     std::size_t leer = 0;
     for (std::size_t grenze : {134u, 184u, 234u}) {
         std::size_t lauf = laenge >= grenze ? 0 : std::min<std::size_t>(50, grenze - laenge);
         leer += lauf;
         laenge += lauf;
     }
-    zeile.append(leer, ' ');
+    return leer;
 }
 } // namespace
 
 void leerraumAnhaengen(std::string& zeile) {
-    leerraumAnhaengen(zeile, zeichenAnzahl(zeile));
+    zeile.append(leerraum(zeichenAnzahl(zeile)), ' ');
 }
 
 void listenzeile(const DatenSatz& s, std::int64_t schluessel, std::string& zeile) {
-    zeile.clear();
-    zeile.reserve(250);
-    ausWindows1252Anhaengen(s.roh(SatzFeld::RechnungsNummer), zeile);
-    zeile += " - ";
-    ausWindows1252Anhaengen(s.roh(SatzFeld::Name), zeile);
-    zeile += ", ";
-    ausWindows1252Anhaengen(s.roh(SatzFeld::Vorname), zeile);
-    zeile += "   ";
-    ausWindows1252Anhaengen(s.roh(SatzFeld::RechnungsDatum), zeile);
+    const std::string_view nummer = s.roh(SatzFeld::RechnungsNummer), name = s.roh(SatzFeld::Name),
+                           vorname = s.roh(SatzFeld::Vorname), datum = s.roh(SatzFeld::RechnungsDatum);
+    // The fields in UTF-8 (at most 3 bytes a character), the literals, the blanks and the key.
+    char puffer[3 * (6 + 30 + 30 + 10) + 8 + 150 + 3 + 20];
+    char* p = ausWindows1252Schreiben(nummer, puffer);
+    p = anfuegen(p, " - ");
+    p = ausWindows1252Schreiben(name, p);
+    p = anfuegen(p, ", ");
+    p = ausWindows1252Schreiben(vorname, p);
+    p = anfuegen(p, "   ");
+    p = ausWindows1252Schreiben(datum, p);
     // One Windows-1252 byte is one character: the length in characters needs no scan.
-    leerraumAnhaengen(zeile, s.roh(SatzFeld::RechnungsNummer).size() + s.roh(SatzFeld::Name).size() +
-                                 s.roh(SatzFeld::Vorname).size() + s.roh(SatzFeld::RechnungsDatum).size() + 8);
-    zeile += "~~~";
-    char ziffern[24];
-    auto ende = std::to_chars(ziffern, ziffern + sizeof ziffern, schluessel).ptr;
-    zeile.append(ziffern, ende);
+    const std::size_t leer = leerraum(nummer.size() + name.size() + vorname.size() + datum.size() + 8);
+    std::memset(p, ' ', leer);
+    p = anfuegen(p + leer, "~~~");
+    p = std::to_chars(p, puffer + sizeof puffer, schluessel).ptr;
+    // Lines differ by a few bytes at most: one buffer of this size serves the next load's line too.
+    if (zeile.capacity() < 250)
+        zeile.reserve(250);
+    zeile.assign(puffer, p);
 }
 
 std::string fensterTitel(const DatenSatz& s) {
@@ -103,25 +121,23 @@ constexpr std::array<Feld, 25> gesuchteTexte = {
     SatzFeld::SystemStempelZeit,
 };
 
-bool enthaelt(std::string_view feld, std::string_view muster) {
-    if (feld.size() < muster.size())
-        return false;
-    // Only a–z fold: a letter of the pattern matches its two cases, anything else itself.
-    const auto erstes = static_cast<unsigned char>(muster[0]);
-    const bool buchstabe = erstes >= 'A' && erstes <= 'Z';
-    const unsigned char klein = erstes | 0x20;
-    const std::size_t letzter = feld.size() - muster.size();
-    for (std::size_t i = 0; i <= letzter; ++i) {
-        const auto b = static_cast<unsigned char>(feld[i]);
-        if (buchstabe ? (b | 0x20) != klein : b != erstes)
-            continue;
-        std::size_t k = 1;
-        while (k < muster.size() && grossAZ(feld[i + k]) == muster[k])
-            ++k;
-        if (k == muster.size())
-            return true;
-    }
-    return false;
+constexpr std::uint64_t JedesByte = 0x0101010101010101ULL;
+
+// The high bit of every byte of the word that is zero, and no other bit.
+constexpr std::uint64_t nullbytes(std::uint64_t wort) {
+    constexpr std::uint64_t sieben = 0x7F * JedesByte;
+    return ~(((wort & sieben) + sieben) | wort | sieben);
+}
+static_assert(nullbytes(0x0011002200330044ULL) == 0x8000800080008000ULL);
+
+std::uint64_t achtBytes(const char* p) {
+    std::uint64_t wort;
+    std::memcpy(&wort, p, 8);
+    return wort;
+}
+
+bool istGrossAZ(char c) {
+    return c >= 'A' && c <= 'Z';
 }
 } // namespace
 
@@ -132,26 +148,76 @@ std::string grossAZ(std::string_view text) {
     return ergebnis;
 }
 
+// For the first and the last byte of the pattern: eight copies of it, and the bit that makes a
+// capital small where it is a letter, so that both cases of a byte compare as one.
+SuchMuster::Anker SuchMuster::ankerVon(char c) {
+    const std::uint64_t falte = istGrossAZ(c) ? 0x20 : 0;
+    return {(static_cast<unsigned char>(c) | falte) * JedesByte, falte * JedesByte};
+}
+
+bool SuchMuster::passtAb(const char* text) const {
+    for (std::size_t k = 0; k < muster_.size(); ++k)
+        if (grossAZ(text[k]) != muster_[k])
+            return false;
+    return true;
+}
+
+bool SuchMuster::enthaelt(const DatenSatz& s, Feld f) const {
+    const std::string_view feld = s.roh(f);
+    const std::size_t m = muster_.size();
+    if (feld.size() < m)
+        return false;
+    const std::size_t anfaenge = feld.size() - m + 1;
+    const char* const text = feld.data();
+    // Bytes of the record from the field's text to its end.
+    const std::size_t bisEnde = DatenSatz::Groesse - std::size_t(text - reinterpret_cast<const char*>(s.bytes.data()));
+    std::size_t i = 0;
+    // Eight places at a time: a place is worth comparing only where the pattern's first and last
+    // bytes both stand, which most fields have nowhere. The words may reach past the field's text
+    // into the rest of the record; places beyond the text are masked off.
+    if constexpr (std::endian::native == std::endian::little)
+        for (; i < anfaenge && i + m - 1 + 8 <= bisEnde; i += 8) {
+            const std::uint64_t vorn = (achtBytes(text + i) | erstes_.falte) ^ erstes_.bytes;
+            const std::uint64_t hinten = (achtBytes(text + i + m - 1) | letztes_.falte) ^ letztes_.bytes;
+            std::uint64_t stellen = nullbytes(vorn | hinten);
+            if (anfaenge - i < 8)
+                stellen &= (std::uint64_t(1) << (8 * (anfaenge - i))) - 1;
+            for (; stellen != 0; stellen &= stellen - 1)
+                if (passtAb(text + i + std::size_t(std::countr_zero(stellen)) / 8))
+                    return true;
+        }
+    for (; i < anfaenge; ++i)
+        if (passtAb(text + i))
+            return true;
+    return false;
+}
+
 SuchMuster::SuchMuster(std::string_view suchtext) {
     // Record texts are Windows-1252: a search text with a character outside it can match nothing.
     muster_ = nachWindows1252(suchtext);
     moeglich_ = !muster_.empty() && ausWindows1252(muster_) == suchtext;
     muster_ = grossAZ(muster_);
+    if (moeglich_) {
+        erstes_ = ankerVon(muster_.front());
+        letztes_ = ankerVon(muster_.back());
+    }
 }
 
 bool SuchMuster::trifft(const DatenSatz& s) const {
     if (!moeglich_)
         return false;
     for (Feld f : gesuchteTexte)
-        if (enthaelt(s.roh(f), muster_))
+        if (enthaelt(s, f))
             return true;
-    for (Feld f : {SatzFeld::RechnungsKennZeichen, SatzFeld::LieferKennzeichen}) {
-        char c = s.zeichen(f);
-        if (c != 0 && enthaelt(std::string_view(&c, 1), muster_))
-            return true;
-    }
+    // A one-letter field matches only a one-letter pattern.
+    if (muster_.size() == 1)
+        for (Feld f : {SatzFeld::RechnungsKennZeichen, SatzFeld::LieferKennzeichen}) {
+            char c = s.zeichen(f);
+            if (c != 0 && grossAZ(c) == muster_[0])
+                return true;
+        }
     for (int k = 1; k <= SatzFeld::AnzahlPositionen; ++k)
-        if (enthaelt(s.roh(SatzFeld::Position(k)), muster_))
+        if (enthaelt(s, SatzFeld::Position(k)))
             return true;
     return false;
 }

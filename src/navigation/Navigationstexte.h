@@ -2,6 +2,7 @@
 
 #include "data/DatenSatz.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,8 +12,11 @@ namespace fkb {
 // The texts that the navigation builds from a stored record, exactly as stored:
 // nothing trimmed, nothing filled up.
 
-// KundenNummer - Name, Vorname
-void kategorieText(const DatenSatz& satz, std::string& ziel);
+// KundenNummer - Name, Vorname, as stored in Windows-1252: two records have equal categories
+// exactly when these bytes are equal, so records are grouped without decoding each. Valid while
+// `puffer` lives.
+using KategoriePuffer = std::array<char, 72>;
+std::string_view kategorieBytes(const DatenSatz& satz, KategoriePuffer& puffer);
 // RechnungsNummer, three blanks, Position01
 void baumKindText(const DatenSatz& satz, std::string& ziel);
 // RechnungsNummer - Name, Vorname, three blanks, RechnungsDatum, the blank runs, "~~~" and the key.
@@ -38,8 +42,16 @@ public:
     bool trifft(const DatenSatz& satz) const;
 
 private:
+    struct Anker {
+        std::uint64_t bytes = 0, falte = 0;
+    };
+    static Anker ankerVon(char c);
+    bool enthaelt(const DatenSatz& satz, Feld feld) const;
+    bool passtAb(const char* text) const;
+
     std::string muster_; // Windows-1252 bytes, a–z folded
     bool moeglich_ = false;
+    Anker erstes_, letztes_;
 };
 
 } // namespace fkb
