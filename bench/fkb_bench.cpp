@@ -100,8 +100,8 @@ long peakKiB() {
 }
 
 // Runs this program once more with the arguments, without a shell in between; returns what it
-// printed. With `ohneVorgabe` it runs without the process's memory policy.
-std::string nochmals(const std::vector<std::string>& argumente, bool ohneVorgabe = false) {
+// printed.
+std::string nochmals(const std::vector<std::string>& argumente) {
     static const std::string programm = std::filesystem::read_symlink("/proc/self/exe").string();
     std::vector<char*> argv{const_cast<char*>(programm.c_str())};
     for (const std::string& a : argumente)
@@ -110,9 +110,6 @@ std::string nochmals(const std::vector<std::string>& argumente, bool ohneVorgabe
     std::vector<char*> umgebung;
     for (char** e = environ; *e; ++e)
         umgebung.push_back(*e);
-    std::string ohne = "FKB_OHNE_SPEICHERVORGABE=1";
-    if (ohneVorgabe)
-        umgebung.push_back(ohne.data());
     umgebung.push_back(nullptr);
 
     int rohr[2];
@@ -169,16 +166,16 @@ struct ErstesOeffnen {
 };
 
 // The fastest of some fresh processes, each a bare start beside a start that opens the file.
-ErstesOeffnen erstesOeffnen(const std::string& pfad, bool ohneVorgabe = false, int runden = 7) {
+ErstesOeffnen erstesOeffnen(const std::string& pfad, int runden = 7) {
     ErstesOeffnen e{};
     Zeit oeffnen;
     for (int r = 0; r < runden; ++r) {
         Zeit z;
-        if (std::sscanf(nochmals({"--start", zahl(uhrZeit())}, ohneVorgabe).c_str(), "%lf %lf", &z.wand, &z.cpu) == 2)
+        if (std::sscanf(nochmals({"--start", zahl(uhrZeit())}).c_str(), "%lf %lf", &z.wand, &z.cpu) == 2)
             e.nackterStart.besser(z);
         long speicher = 0;
-        if (std::sscanf(nochmals({"--oeffnen", pfad, zahl(uhrZeit())}, ohneVorgabe).c_str(), "%lf %lf %zu %ld", &z.wand,
-                        &z.cpu, &e.zeilen, &speicher) == 4) {
+        if (std::sscanf(nochmals({"--oeffnen", pfad, zahl(uhrZeit())}).c_str(), "%lf %lf %zu %ld", &z.wand, &z.cpu,
+                        &e.zeilen, &speicher) == 4) {
             oeffnen.besser(z);
             e.speicherKiB = speicher;
         }
@@ -338,20 +335,10 @@ void zeile(const char* was, const Zeit& t, const Zeit& boden) {
                 t.cpu / boden.cpu);
 }
 
-// Repeated reloads in a fresh process of this program, with or without the process's memory policy.
-Zeit nachladenImNeuenProzess(const std::string& pfad, bool vorgabe) {
-    Zeit z;
-    if (std::sscanf(nochmals({"--laden", pfad, "5"}, !vorgabe).c_str(), "%lf ms %lf", &z.wand, &z.cpu) == 2)
-        z = {z.wand / 1e3, z.cpu / 1e3};
-    return z;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    // The memory policy is measured against its absence below.
-    if (!std::getenv("FKB_OHNE_SPEICHERVORGABE"))
-        prozessEinrichten();
+    prozessEinrichten();
     if (argc == 3 && std::string(argv[1]) == "--speicher")
         return speicherMessen(argv[2]);
     if (argc == 5 && std::string(argv[1]) == "--erzeugen") { // for profiling: a file of the given kinds
@@ -414,19 +401,6 @@ int main(int argc, char** argv) {
         std::printf("  query R, %u invoices, first query in a fresh process:\n", rechnungen);
         zeile("  totals from the records", fahndung, e.lesen.wand);
         zeile("  every record on the pages", seitenweg, e.lesen.wand);
-        if (anzahl == 100000) {
-            const Zeit mit = nachladenImNeuenProzess(pfad, true);
-            const Zeit ohne = nachladenImNeuenProzess(pfad, false);
-            std::printf("  reload, fresh process: %.1f ms keeping freed memory, %.1f ms returning it (%.2f x); "
-                        "CPU %.1f ms, %.1f ms (%.2f x)\n",
-                        mit.wand * 1e3, ohne.wand * 1e3, ohne.wand / mit.wand, mit.cpu * 1e3, ohne.cpu * 1e3,
-                        ohne.cpu / mit.cpu);
-            const ErstesOeffnen ohneErstes = erstesOeffnen(pfad, true);
-            std::printf("  first open, fresh process: %.1f ms keeping freed memory, %.1f ms returning it (%.2f x); "
-                        "CPU %.1f ms, %.1f ms (%.2f x)\n",
-                        e.erstes.zeit.wand * 1e3, ohneErstes.zeit.wand * 1e3, ohneErstes.zeit.wand / e.erstes.zeit.wand,
-                        e.erstes.zeit.cpu * 1e3, ohneErstes.zeit.cpu * 1e3, ohneErstes.zeit.cpu / e.erstes.zeit.cpu);
-        }
         ergebnisse.emplace_back(anzahl, e);
     }
     {
