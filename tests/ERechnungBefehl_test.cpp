@@ -50,6 +50,7 @@ TEST(ERechnungBefehl, AblaufVomKlickBisZurDatei) {
         kundeEintragen(u.f, "B");
         zeileEintragen(u.f, 0, "Montage", "Std", "2", "55");
         u.f.RechnungsKennZeichen.text = fall.kennzeichen;
+        u.f.ZahlungsEingang.text = "10.12.2026";
         const std::string ziel = fall.dialog ? u.ordner.pfad(*fall.dialog) : std::string();
         if (fall.zielDaVorher)
             std::ofstream(ziel) << "alt";

@@ -25,6 +25,13 @@ void rechnungEintragen(TFKB_Formular& f) {
     f.BezeichnungSonstigeKosten.text = "Verpackung & Porto <klein>";
 }
 
+void parameterAendern(Formularumgebung& u, std::initializer_list<std::pair<Feld, const char*>> felder) {
+    DatenSatz s = u.satz(0);
+    for (const auto& [feld, text] : felder)
+        s.setzeText(feld, text);
+    u.schreiben(0, s);
+}
+
 TEST(ERechnung, InlandEuUndDrittlandMitKosten) {
     struct Fall {
         const char *region, *land, *zolltarif;
@@ -85,12 +92,16 @@ TEST(ERechnung, InlandEuUndDrittlandMitKosten) {
         EXPECT_EQ(x.text("//ram:TaxBasisTotalAmount"), "263.58");
         EXPECT_EQ(x.text("//ram:ApplicableTradeTax/ram:BasisAmount"), "263.58");
 
-        // Head, parties and payment; payment is due 14 days after the export day, 08.12.2026.
+        // Head, parties and payment; payment is due 14 days after the invoice date, whatever the day of
+        // the export (08.12.2026).
+        EXPECT_EQ(x.text("//ram:GuidelineSpecifiedDocumentContextParameter/ram:ID"),
+                  "urn:cen.eu:en16931:2017#compliant#urn:xeinkauf.de:kosit:xrechnung_3.0");
         EXPECT_EQ(x.text("//rsm:ExchangedDocument/ram:ID"), "000123");
         EXPECT_EQ(x.text("//ram:IssueDateTime/udt:DateTimeString"), "20261207");
         EXPECT_EQ(x.text("//ram:ActualDeliverySupplyChainEvent//udt:DateTimeString"), "20261204");
-        EXPECT_EQ(x.text("//ram:DueDateDateTime/udt:DateTimeString"), "20261222");
-        EXPECT_EQ(x.text("//ram:SpecifiedTradePaymentTerms/ram:Description"), "Zahlbar ohne Abzüge bis: 22.12.2026");
+        EXPECT_EQ(x.text("//ram:DueDateDateTime/udt:DateTimeString"), "20261221");
+        EXPECT_EQ(x.text("//ram:SpecifiedTradePaymentTerms/ram:Description"), "Zahlbar ohne Abzüge bis: 21.12.2026");
+        EXPECT_EQ(x.text("//ram:TotalPrepaidAmount"), "<none>");
         EXPECT_EQ(x.text("//ram:BuyerReference"), "00042");
         EXPECT_EQ(x.text("//ram:SellerTradeParty/ram:Name"), "Haustechnik Groß & Söhne GmbH");
         EXPECT_EQ(x.text("//ram:SellerTradeParty/ram:DefinedTradeContact/ram:PersonName"), "Anna Groß");
@@ -111,19 +122,103 @@ TEST(ERechnung, InlandEuUndDrittlandMitKosten) {
     }
 }
 
+// What the footer lines, the remark and the kind letter add, and what a ZUGFeRD invoice leaves out.
+TEST(ERechnung, AngabenAusFusszeilenBemerkungUndKennzeichen) {
+    using namespace SatzFeld;
+    using Werte = std::vector<std::pair<std::string, std::string>>; // XPath, value; "<none>" for none
+    const std::string verkaeufer = "//ram:SellerTradeParty/";
+    struct Fall {
+        const char* name;
+        std::function<void(Formularumgebung&)> aendern;
+        ERechnungsFormat format;
+        Werte erwartet;
+    };
+    const Fall faelle[] = {
+        {"Steuernummer statt UstID, mit Handelsregister",
+         [](Formularumgebung& u) {
+             parameterAendern(
+                 u, {{Position(2), "Steuer-Nr.: 21/815/08150"}, {Position(5), "Amtsgericht Berlin HRB 12345"}});
+         },
+         ERechnungsFormat::XRechnung,
+         {{verkaeufer + "ram:SpecifiedTaxRegistration/ram:ID[@schemeID='FC']", "21/815/08150"},
+          {verkaeufer + "ram:SpecifiedTaxRegistration/ram:ID[@schemeID='VA']", "<none>"},
+          {verkaeufer + "ram:SpecifiedLegalOrganization/ram:ID", "Amtsgericht Berlin HRB 12345"},
+          {verkaeufer + "ram:ID", "<none>"}}},
+        {"StNr ohne Handelsregister kennzeichnet den Verkäufer",
+         [](Formularumgebung& u) {
+             parameterAendern(u, {{Position(2), "St.-Nr. 2181508150"}});
+         },
+         ERechnungsFormat::XRechnung,
+         {{verkaeufer + "ram:SpecifiedTaxRegistration/ram:ID[@schemeID='FC']", "2181508150"},
+          {verkaeufer + "ram:ID", "2181508150"},
+          {verkaeufer + "ram:SpecifiedLegalOrganization", "<none>"}}},
+        {"UstID und Steuernummer",
+         [](Formularumgebung& u) {
+             parameterAendern(u, {{Position(6), "STEUERNUMMER  93815/08152"}});
+         },
+         ERechnungsFormat::XRechnung,
+         {{verkaeufer + "ram:SpecifiedTaxRegistration/ram:ID[@schemeID='VA']", "DE123456789"},
+          {verkaeufer + "ram:SpecifiedTaxRegistration/ram:ID[@schemeID='FC']", "93815/08152"},
+          {verkaeufer + "ram:ID", "<none>"}}},
+        {"bezahlte Rechnung",
+         [](Formularumgebung& u) {
+             u.f.RechnungsKennZeichen.text = "B";
+             u.f.ZahlungsEingang.text = "15.12.2026";
+         },
+         ERechnungsFormat::XRechnung,
+         {{"//ram:GrandTotalAmount", "313.66"},
+          {"//ram:TotalPrepaidAmount", "313.66"},
+          {"//ram:DuePayableAmount", "0.00"},
+          {"//ram:SpecifiedTradePaymentTerms", "<none>"},
+          {"//rsm:ExchangedDocument/ram:IncludedNote/ram:Content", "Bezahlt am 15.12.2026"}}},
+        {"Leitweg-ID und Bestellnummer aus der Bemerkung",
+         [](Formularumgebung& u) {
+             u.f.Bemerkung.text = "Auftrag vom Bauamt\rleitweg-id: 991-12345-67 \r\nBestellnummer: B 4711";
+         },
+         ERechnungsFormat::XRechnung,
+         {{"//ram:BuyerReference", "991-12345-67"},
+          {"//ram:BuyerOrderReferencedDocument/ram:IssuerAssignedID", "B 4711"}}},
+        {"Zeichen, die XML nicht kennt",
+         [](Formularumgebung& u) { u.f.Position[0].text = "Mon\xEF\xBF\xBEtage\tHeizung\xEF\xBF\xBF"; },
+         ERechnungsFormat::XRechnung,
+         {{"//ram:IncludedSupplyChainTradeLineItem[1]/ram:SpecifiedTradeProduct/ram:Name", "Montage Heizung"}}},
+        {"ZUGFeRD ohne Mail, Telefon und KundenNummer",
+         [](Formularumgebung& u) {
+             parameterAendern(u, {{Mail, ""}, {Telephon, ""}, {Fax, ""}});
+             u.f.Mail.text = "info(at)kunde.de";
+             u.f.KundenNummer.text = "";
+         },
+         ERechnungsFormat::ZUGFeRD,
+         {{"//ram:GuidelineSpecifiedDocumentContextParameter/ram:ID", "urn:cen.eu:en16931:2017"},
+          {"//ram:URIID", "<none>"},
+          {"//ram:CompleteNumber", "<none>"},
+          {"//ram:BuyerReference", "<none>"},
+          {verkaeufer + "ram:DefinedTradeContact/ram:PersonName", "Anna Groß"}}},
+    };
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.name);
+        Formularumgebung u;
+        eignerEintragen(u);
+        kundeEintragen(u.f, "B");
+        rechnungEintragen(u.f);
+        c.aendern(u);
+        ASSERT_TRUE(u.f.RechnungPruefen());
+        const ERechnungsErgebnis e = ERechnungErstellen(ERechnungsDatenSammeln(u.f, u.satz(0)), c.format);
+        ASSERT_EQ(e.maengel, Texte{});
+        EXPECT_EQ(schemaFehler(e.xml), Texte{});
+        const CiiDokument x(e.xml);
+        for (const auto& [pfad, wert] : c.erwartet)
+            EXPECT_EQ(x.text(pfad), wert) << pfad;
+    }
+}
+
 struct Mangelfall {
     const char* name;
     std::function<void(Formularumgebung&)> vorDerPruefung;
     std::function<void(ERechnungsDaten&)> danach;
     Texte maengel;
+    ERechnungsFormat format = ERechnungsFormat::XRechnung;
 };
-
-void parameterAendern(Formularumgebung& u, std::initializer_list<std::pair<Feld, const char*>> felder) {
-    DatenSatz s = u.satz(0);
-    for (const auto& [feld, text] : felder)
-        s.setzeText(feld, text);
-    u.schreiben(0, s);
-}
 
 TEST(ERechnung, JederMangelWirdGenanntUndNichtsErstellt) {
     using namespace SatzFeld;
@@ -136,8 +231,48 @@ TEST(ERechnung, JederMangelWirdGenanntUndNichtsErstellt) {
                  {{Position(2), "Bank: Musterbank"}, {Position(4), "IBAN:"}, {Mail, ""}, {Telephon, "-"}, {Fax, ""}});
          },
          nichts,
-         {"Telephon im ParameterSatz fehlt!", "Mail im ParameterSatz fehlt!", "UstID im ParameterSatz fehlt!",
-          "IBAN im ParameterSatz fehlt!"}},
+         {"Telephon im ParameterSatz fehlt!", "Mail im ParameterSatz fehlt!",
+          "UstID oder Steuer-Nr. im ParameterSatz fehlt!", "IBAN im ParameterSatz fehlt!"}},
+        {"ZUGFeRD: Eigner ohne Kennungen und Wege",
+         [](Formularumgebung& u) {
+             parameterAendern(
+                 u,
+                 {{Position(2), "Bank: Musterbank"}, {Position(4), "IBAN:"}, {Mail, ""}, {Telephon, "-"}, {Fax, ""}});
+         },
+         nichts,
+         {"UstID oder Steuer-Nr. im ParameterSatz fehlt!", "IBAN im ParameterSatz fehlt!"},
+         ERechnungsFormat::ZUGFeRD},
+        {"Steuernummer in der Zeile der UstID",
+         [](Formularumgebung& u) {
+             parameterAendern(u, {{Position(2), "UstID   : 21/815/08150"}});
+         },
+         nichts,
+         {"UstID im ParameterSatz ungültig - Steuernummer als \"Steuer-Nr.: …\" eintragen!"}},
+        {"Steuernummer ungültig",
+         [](Formularumgebung& u) {
+             parameterAendern(u, {{Position(2), "Steuer-Nr.: beantragt"}});
+         },
+         nichts,
+         {"Steuer-Nr. im ParameterSatz ungültig!"}},
+        {"EU-Lieferung mit Steuernummer ohne UstID",
+         [](Formularumgebung& u) {
+             parameterAendern(u, {{Position(2), "Steuer-Nr.: 21/815/08150"}});
+             u.f.LieferKennzeichen.text = "E";
+             u.f.ZolltarifNummer.text = "ATU12345678";
+         },
+         nichts,
+         {"UstID im ParameterSatz fehlt - bei Lieferung ins Ausland nötig!"}},
+        {"Ausfuhr mit Steuernummer ohne UstID",
+         [](Formularumgebung& u) {
+             parameterAendern(u, {{Position(2), "Steuer-Nr.: 21/815/08150"}});
+             u.f.LieferKennzeichen.text = "D";
+         },
+         nichts,
+         {"UstID im ParameterSatz fehlt - bei Lieferung ins Ausland nötig!"}},
+        {"bezahlt ohne ZahlungsEingang",
+         [](Formularumgebung& u) { u.f.RechnungsKennZeichen.text = "B"; },
+         nichts,
+         {"ZahlungsEingang fehlt oder ist ungültig!"}},
         {"Eigner mit den Werten einer neuen Datei und schiefen Angaben",
          [](Formularumgebung& u) {
              parameterAendern(u, {{Position(2), "UstID   : 123456789"},
@@ -224,7 +359,7 @@ TEST(ERechnung, JederMangelWirdGenanntUndNichtsErstellt) {
         ASSERT_TRUE(u.f.RechnungPruefen());
         ERechnungsDaten d = ERechnungsDatenSammeln(u.f, u.satz(0));
         c.danach(d);
-        const ERechnungsErgebnis e = ERechnungErstellen(d);
+        const ERechnungsErgebnis e = ERechnungErstellen(d, c.format);
         EXPECT_EQ(e.maengel, c.maengel);
         EXPECT_EQ(e.xml, "");
     }

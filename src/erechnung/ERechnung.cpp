@@ -1,6 +1,7 @@
 // Checking the shown invoice for what an e-invoice needs, and turning it into the CII model.
 #include "erechnung/ERechnung.h"
 
+#include "app/Zeitpunkt.h"
 #include "editing/Zahlen.h"
 #include "erechnung/Codelisten.h"
 #include "erechnung/Kennungen.h"
@@ -45,10 +46,6 @@ std::string datumKompakt(const std::string& text) {
     return kompakt;
 }
 
-std::string datumKompakt(const Zeitpunkt& z) {
-    return datumKompakt(z.datumText());
-}
-
 // A checked number text in units of its last place: "1.234,5" with one place gives 12345. An empty
 // text is 0; a text with more places or too many digits is none.
 std::optional<std::int64_t> festkomma(std::string_view text, int stellen) {
@@ -77,9 +74,13 @@ std::string positionsName(std::size_t index) {
     return name;
 }
 
-void mailUebernehmen(const std::string& mail, std::string& ziel, const std::string& wessen, Maengel& maengel) {
+// An address only XRechnung demands is sent where it is usable and otherwise left out.
+void mailUebernehmen(const std::string& mail, std::string& ziel, const std::string& wessen, bool noetig,
+                     Maengel& maengel) {
     ziel = getrimmt(mail);
-    if (ziel.empty())
+    if (!noetig && !MailGueltig(ziel))
+        ziel.clear();
+    else if (ziel.empty())
         maengel.push_back("Mail " + wessen + " fehlt!");
     else if (!MailGueltig(ziel))
         maengel.push_back("Mail " + wessen + " ungültig!");
@@ -101,7 +102,39 @@ void anschriftUebernehmen(const std::string& strasse, const std::string& nummer,
         maengel.push_back("Land \"" + getrimmt(land) + "\" " + wessen + " unbekannt!");
 }
 
-void verkaeuferUebernehmen(const ERechnungVerkaeufer& v, cii::Rechnungsmodell& r, Maengel& maengel) {
+// The seller's VAT id and tax number. A business trading only at home often has no VAT id: its tax
+// number is enough there, while a delivery abroad states the VAT id. Without a VAT id the buyer's
+// software still needs to tell the seller apart: by the register entry, else by the tax number.
+void steuerKennungenUebernehmen(const ERechnungsDaten& d, cii::Partei& p, Maengel& maengel) {
+    const auto& zeilen = d.Verkaeufer.Fusszeilen;
+    const std::string ustIdText = FusszeilenWert(zeilen, "ustid");
+    const std::string ustId = KennungBereinigen(ustIdText);
+    const std::string steuernummer = FusszeilenWert(zeilen, {"steuernr", "stnr", "steuernummer"});
+    if (ustId.empty() || UstIdGueltig(ustId))
+        p.UstId = ustId;
+    else if (SteuernummerGueltig(ustIdText))
+        maengel.push_back("UstID im ParameterSatz ungültig - Steuernummer als \"Steuer-Nr.: …\" eintragen!");
+    else
+        maengel.push_back("UstID im ParameterSatz ungültig!");
+    if (steuernummer.empty() || SteuernummerGueltig(steuernummer))
+        p.Steuernummer = steuernummer;
+    else
+        maengel.push_back("Steuer-Nr. im ParameterSatz ungültig!");
+
+    const std::string region = getrimmt(d.LieferKennzeichen);
+    if ((region == "E" || region == "D") && ustId.empty())
+        maengel.push_back("UstID im ParameterSatz fehlt - bei Lieferung ins Ausland nötig!");
+    else if (ustId.empty() && steuernummer.empty())
+        maengel.push_back("UstID oder Steuer-Nr. im ParameterSatz fehlt!");
+    if (ustId.empty()) {
+        p.Registereintrag = RegisterEintrag(zeilen);
+        if (p.Registereintrag.empty())
+            p.Kennung = p.Steuernummer;
+    }
+}
+
+void verkaeuferUebernehmen(const ERechnungsDaten& d, bool xrechnung, cii::Rechnungsmodell& r, Maengel& maengel) {
+    const ERechnungVerkaeufer& v = d.Verkaeufer;
     const std::string wessen = "im ParameterSatz";
     cii::Partei& p = r.Verkaeufer;
     const std::string person = verbinden({v.Vorname, v.Name});
@@ -110,18 +143,16 @@ void verkaeuferUebernehmen(const ERechnungVerkaeufer& v, cii::Rechnungsmodell& r
         maengel.push_back("Firma oder Name im ParameterSatz fehlt!");
     p.Kontakt = person.empty() ? p.Name : person;
     // The mobile number stands in for a missing phone: both reach the owner.
-    p.KontaktTelefon = getrimmt(TelefonGueltig(v.Telephon) ? v.Telephon : v.Fax);
-    if (!TelefonGueltig(p.KontaktTelefon))
+    const std::string telefon = getrimmt(TelefonGueltig(v.Telephon) ? v.Telephon : v.Fax);
+    if (TelefonGueltig(telefon))
+        p.KontaktTelefon = telefon;
+    else if (xrechnung)
         maengel.push_back("Telephon im ParameterSatz fehlt!");
-    mailUebernehmen(v.Mail, p.Mail, wessen, maengel);
+    mailUebernehmen(v.Mail, p.Mail, wessen, xrechnung, maengel);
     p.KontaktMail = p.Mail;
     anschriftUebernehmen(v.Strasse, v.Nummer, v.PLZ, v.Ort, v.Land, p.anschrift, wessen, maengel);
 
-    p.UstId = KennungBereinigen(FusszeilenWert(v.Fusszeilen, "ustid"));
-    if (p.UstId.empty())
-        maengel.push_back("UstID im ParameterSatz fehlt!");
-    else if (!UstIdGueltig(p.UstId))
-        maengel.push_back("UstID im ParameterSatz ungültig!");
+    steuerKennungenUebernehmen(d, p, maengel);
     r.Iban = KennungBereinigen(FusszeilenWert(v.Fusszeilen, "iban"));
     if (r.Iban.empty())
         maengel.push_back("IBAN im ParameterSatz fehlt!");
@@ -132,7 +163,7 @@ void verkaeuferUebernehmen(const ERechnungVerkaeufer& v, cii::Rechnungsmodell& r
         maengel.push_back("BIC im ParameterSatz ungültig!");
 }
 
-void kaeuferUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maengel& maengel) {
+void kaeuferUebernehmen(const ERechnungsDaten& d, bool xrechnung, cii::Rechnungsmodell& r, Maengel& maengel) {
     const ERechnungKaeufer& k = d.Kaeufer;
     const std::string wessen = "des Kunden";
     cii::Partei& p = r.Kaeufer;
@@ -144,11 +175,15 @@ void kaeuferUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maeng
     const std::string anrede = getrimmt(k.Anrede) == "Herr" || getrimmt(k.Anrede) == "Frau" ? k.Anrede : "";
     if (!getrimmt(k.Firma).empty() && !person.empty())
         p.Kontakt = verbinden({anrede, k.Zusatz, person});
-    mailUebernehmen(k.Mail, p.Mail, wessen, maengel);
+    mailUebernehmen(k.Mail, p.Mail, wessen, xrechnung, maengel);
     anschriftUebernehmen(k.Strasse, k.Nummer, k.PLZ, k.Ort, k.Land, p.anschrift, wessen, maengel);
-    r.KaeuferReferenz = getrimmt(k.KundenNummer);
-    if (r.KaeuferReferenz.empty())
+    // An authority is addressed by its Leitweg-ID, which then takes the customer number's place.
+    const std::vector<std::string> bemerkung = TextZeilen(k.Bemerkung);
+    const std::string leitwegId = ZeilenWert(bemerkung, {"leitwegid"});
+    r.KaeuferReferenz = leitwegId.empty() ? getrimmt(k.KundenNummer) : leitwegId;
+    if (r.KaeuferReferenz.empty() && xrechnung)
         maengel.push_back("KundenNummer fehlt!");
+    r.Bestellnummer = ZeilenWert(bemerkung, {"bestellnummer", "bestellnr"});
 }
 
 void kopfUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maengel& maengel) {
@@ -161,10 +196,16 @@ void kopfUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maengel&
     r.Lieferdatum = datumKompakt(d.LeistungsDatum);
     if (r.Lieferdatum.empty())
         maengel.push_back("LeistungsDatum fehlt oder ist ungültig!");
-    // The due date the printed payment line shows.
-    const Zeitpunkt faellig = d.ExportTag.plusTage(14);
-    r.Faelligkeitsdatum = datumKompakt(faellig);
-    r.Zahlungsbedingung = "Zahlbar ohne Abzüge bis: " + faellig.datumText();
+    // A paid invoice says so, lest the buyer's software pay it a second time.
+    if (getrimmt(d.RechnungsKennZeichen) == "B") {
+        r.bezahlt = true;
+        if (datumKompakt(d.ZahlungsEingang).empty())
+            maengel.push_back("ZahlungsEingang fehlt oder ist ungültig!");
+        r.Hinweise.push_back("Bezahlt am " + getrimmt(d.ZahlungsEingang));
+    } else if (const std::string faellig = FaelligkeitsDatum(d.RechnungsDatum); !faellig.empty()) {
+        r.Faelligkeitsdatum = datumKompakt(faellig);
+        r.Zahlungsbedingung = "Zahlbar ohne Abzüge bis: " + faellig;
+    }
 }
 
 // VAT by delivery region: domestic at the owner's rate, EU deliveries and exports free of VAT.
@@ -193,7 +234,7 @@ void steuerUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maenge
         s.Befreiungsgrund = "Steuerfreie Ausfuhrlieferung gemäß § 4 Nr. 1a UStG";
         s.BefreiungsCode = "VATEX-EU-G";
         if (!getrimmt(d.Kaeufer.ZolltarifNummer).empty())
-            r.Hinweis = "ZolltarifNummer: " + getrimmt(d.Kaeufer.ZolltarifNummer);
+            r.Hinweise.push_back("ZolltarifNummer: " + getrimmt(d.Kaeufer.ZolltarifNummer));
     } else {
         maengel.push_back("LieferKennzeichen \"" + region + "\" unbekannt - B, E oder D wählen!");
     }
@@ -267,12 +308,15 @@ bool summenStimmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r) {
 
 } // namespace
 
-ERechnungsErgebnis ERechnungErstellen(const ERechnungsDaten& daten) {
+ERechnungsErgebnis ERechnungErstellen(const ERechnungsDaten& daten, ERechnungsFormat format) {
     ERechnungsErgebnis ergebnis;
     Maengel& maengel = ergebnis.maengel;
+    const bool xrechnung = format == ERechnungsFormat::XRechnung;
     cii::Rechnungsmodell r;
-    verkaeuferUebernehmen(daten.Verkaeufer, r, maengel);
-    kaeuferUebernehmen(daten, r, maengel);
+    r.Leitlinie =
+        xrechnung ? "urn:cen.eu:en16931:2017#compliant#urn:xeinkauf.de:kosit:xrechnung_3.0" : "urn:cen.eu:en16931:2017";
+    verkaeuferUebernehmen(daten, xrechnung, r, maengel);
+    kaeuferUebernehmen(daten, xrechnung, r, maengel);
     kopfUebernehmen(daten, r, maengel);
     steuerUebernehmen(daten, r, maengel);
     const bool werteStimmen = zeilenUebernehmen(daten, r, maengel);
@@ -282,6 +326,13 @@ ERechnungsErgebnis ERechnungErstellen(const ERechnungsDaten& daten) {
     if (maengel.empty())
         ergebnis.xml = cii::CiiSchreiben(r);
     return ergebnis;
+}
+
+std::string FaelligkeitsDatum(const std::string& rechnungsDatum) {
+    Zeitpunkt datum;
+    if (datumKompakt(rechnungsDatum).empty() || !Zeitpunkt::ausText(getrimmt(rechnungsDatum), datum))
+        return {};
+    return datum.plusTage(14).datumText();
 }
 
 std::string ERechnungFehlerText(const std::vector<std::string>& maengel) {
