@@ -44,6 +44,8 @@ public:
     std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override;
     bool druckDialog() override;
     std::unique_ptr<Leinwand> druckLeinwand() override;
+    // Where the tests link the driver with its Qt canvas, the real PDF output.
+    std::optional<std::string> pdfErstellen(const std::function<void(Leinwand&)>& zeichnen) override;
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
     void infoZeigen() override { ++infoGezeigt; }
     std::string programmOrdner() override { return ordner; }
