@@ -1,4 +1,6 @@
 #include "CiiPruefung.h"
+#include "Datenwerkzeug.h"
+#include "editing/Zahlen.h"
 #include "erechnung/Codelisten.h"
 
 #include <gtest/gtest.h>
@@ -209,6 +211,79 @@ TEST(ERechnung, AngabenAusFusszeilenBemerkungUndKennzeichen) {
         const CiiDokument x(e.xml);
         for (const auto& [pfad, wert] : c.erwartet)
             EXPECT_EQ(x.text(pfad), wert) << pfad;
+    }
+}
+
+// The PDF a reader sees says what the XML inside it says: number, dates, lines, costs, totals, due
+// date, seller and buyer. The page keeps its invoice date, older than the day of the export.
+TEST(ERechnung, ZugferdPdfZeigtWasDieXmlSagt) {
+#ifndef FKB_PDF
+    GTEST_SKIP() << "built without a PDF output";
+#endif
+    // "1146.8" with one or two places as the page prints it: "1.146,80".
+    const auto gedruckt = [](const std::string& wert, int stellen) {
+        return zahlFormatieren(double(festkommaWert(wert, stellen)) / (stellen == 1 ? 10 : 100),
+                               stellen == 1 ? Muster::Menge : Muster::Preis);
+    };
+    const auto datum = [](const std::string& t) {
+        return t.substr(6, 2) + "." + t.substr(4, 2) + "." + t.substr(0, 4);
+    };
+    for (const auto& [region, kennzeichen] : {std::pair{"B", "R"}, {"E", "R"}, {"D", "R"}, {"B", "B"}}) {
+        SCOPED_TRACE(std::string(region) + kennzeichen);
+        Formularumgebung u;
+        eignerEintragen(u);
+        kundeEintragen(u.f, region);
+        rechnungEintragen(u.f);
+        u.f.RechnungsDatum.text = "17.11.2026";
+        u.f.RechnungsKennZeichen.text = kennzeichen;
+        u.f.ZahlungsEingang.text = "20.11.2026";
+        u.f.ZolltarifNummer.text = region == std::string("E") ? "ATU12345678" : "";
+        u.p.dialoge.push_back(u.ordner.pfad("r.pdf"));
+        u.f.klick("BitBtnZUGFeRD");
+        ASSERT_EQ(u.p.meldungen.size(), 0u) << u.p.meldungen[0].text;
+        std::string xml;
+        ASSERT_EQ(zugferdFehler(dateiInhalt(u.ordner.pfad("r.pdf")), xml), Texte{});
+        ASSERT_EQ(std::system(("pdftotext -layout " + u.ordner.pfad("r.pdf") + " " + u.ordner.pfad("r.txt")).c_str()),
+                  0);
+        const std::string text = dateiInhalt(u.ordner.pfad("r.txt"));
+        const CiiDokument x(xml);
+        // The whole printed row that holds a text.
+        const auto zeile = [&](const std::string& inhalt) {
+            const std::size_t stelle = text.find(inhalt), anfang = text.rfind('\n', stelle) + 1;
+            return stelle == std::string::npos ? std::string() : text.substr(anfang, text.find('\n', stelle) - anfang);
+        };
+        const auto wert = [&](const std::string& pfad) { return x.text("//ram:" + pfad); };
+
+        std::vector<std::pair<std::string, std::string>> gesucht = {
+            // a row's text, and what it shows
+            {"Rechnungs-Nr.:", x.text("//rsm:ExchangedDocument/ram:ID")},
+            {"Rechnungs-Datum:", datum(wert("IssueDateTime/udt:DateTimeString"))},
+            {"LeistungsDatum:", datum(wert("ActualDeliverySupplyChainEvent//udt:DateTimeString"))},
+            {"RechnungsSumme netto", gedruckt(wert("TaxBasisTotalAmount"), 2)},
+            {"zu zahlende GesamtSumme", gedruckt(wert("GrandTotalAmount"), 2)},
+            {wert("SellerTradeParty/ram:Name"), ""},
+            {wert("BuyerTradeParty/ram:Name"), ""}};
+        if (region == std::string("B"))
+            gesucht.push_back({"UmsatzSteuer", gedruckt(wert("TaxTotalAmount"), 2)});
+        if (kennzeichen == std::string("R"))
+            gesucht.push_back({"Zahlbar ohne Abzüge bis:", datum(wert("DueDateDateTime/udt:DateTimeString"))});
+        for (const auto& [kosten, label] :
+             {std::pair{"AEK", "Nachname-Kosten"}, {"FC", "Versand-Kosten"}, {"ABK", "Verpackung & Porto <klein>"}})
+            gesucht.push_back({label, gedruckt(x.text("//ram:SpecifiedTradeAllowanceCharge[ram:ReasonCode='" +
+                                                      std::string(kosten) + "']/ram:ActualAmount"),
+                                               2)});
+        // Each priced line is one row of the print with its quantity, price and value.
+        const std::string L = "//ram:IncludedSupplyChainTradeLineItem";
+        for (std::size_t i = 1; i <= x.texte(L).size(); ++i) {
+            const std::string z = L + "[" + std::to_string(i) + "]//ram:";
+            if (x.text(z + "LineTotalAmount") == "0.00")
+                continue;
+            for (const auto& [wert, stellen] :
+                 {std::pair{"BilledQuantity", 1}, {"ChargeAmount", 2}, {"LineTotalAmount", 2}})
+                gesucht.push_back({x.text(z + "SpecifiedTradeProduct/ram:Name"), gedruckt(x.text(z + wert), stellen)});
+        }
+        for (const auto& [reihe, inhalt] : gesucht)
+            EXPECT_NE(zeile(reihe).find(inhalt), std::string::npos) << "row " << reihe << ": " << zeile(reihe);
     }
 }
 
