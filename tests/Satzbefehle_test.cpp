@@ -1,10 +1,12 @@
 #include "Datenwerkzeug.h"
 #include "Formularumgebung.h"
+#include "data/Systemaufrufe.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
+#include <sys/file.h>
 
 using namespace fkb;
 using namespace fkb::test;
@@ -243,6 +245,53 @@ TEST(Satzbefehle, RechnungsNummernBleibenEindeutig) {
         EXPECT_EQ(u.f.AnzeigeRechnungsNummer.text, erwartet);
         EXPECT_TRUE(u.f.Satz_Speichern.aktiv);
     }
+}
+
+// Another program compacts the file while "Neu" reloads it, and again right after: the record is
+// stored, and shown as stored, never reported as a failure.
+TEST(Satzbefehle, NeuZeigtDenSatzAuchWennEinAnderesProgrammVerdichtet) {
+    Formularumgebung u;
+    DatenDatei(u.pfad).anhaengen(kunde("00004", "Alt", "Ada", "000060", Kennzeichen::Geloescht));
+    u.f.waehleKategorie("Alles");
+    u.f.eingeben("KundenNummer", "5");
+    u.f.eingeben("RechnungsNummer", "77");
+    u.f.eingeben("Name", "Neu");
+
+    static std::string pfad;
+    static int oeffnungen;
+    static bool innen, gespeichert;
+    pfad = u.pfad;
+    oeffnungen = 0;
+    innen = gespeichert = false;
+    struct HakenZurueck {
+        ~HakenZurueck() { systemaufrufe = Systemaufrufe::system(); }
+    } zurueck;
+    // Once the store has locked the file, the next two openings are met by another program's compaction.
+    systemaufrufe.flock = [](int fd, int art) {
+        gespeichert = gespeichert || (!innen && (art & LOCK_EX));
+        return Systemaufrufe::system().flock(fd, art);
+    };
+    systemaufrufe.open = [](const char* name, int flags, mode_t modus) {
+        if (gespeichert && !innen && name == pfad && ++oeffnungen <= 2) {
+            innen = true;
+            if (oeffnungen == 2) { // the record before goes too
+                DatenSatz s;
+                DatenDatei(pfad).lesen(51, s);
+                s.setzeZeichen(SatzFeld::RechnungsKennZeichen, Kennzeichen::Geloescht);
+                DatenDatei(pfad).schreiben(51, s);
+            }
+            DatenDatei(pfad).verdichten();
+            innen = false;
+        }
+        return Systemaufrufe::system().open(name, flags, modus);
+    };
+    u.f.klick("Satz_Neu");
+    systemaufrufe = Systemaufrufe::system();
+    EXPECT_TRUE(u.p.meldungen.empty());
+    ASSERT_EQ(u.aktuellerSatz(), 52);
+    EXPECT_EQ(u.satz(52).text(SatzFeld::Name), "Neu");
+    EXPECT_EQ(u.f.Name.text, "Neu");
+    EXPECT_EQ(u.f.AnzeigeRechnungsNummer.text, "000077");
 }
 
 TEST(Satzbefehle, ZahlenfehlerHaltenDasSpeichernNichtAuf) {
