@@ -6,6 +6,7 @@
 #include "data/Dateisperre.h"
 #include "data/DatenSatz.h"
 #include "editing/RechnungsSummen.h"
+#include "editing/Rechnungsnummern.h"
 #include "navigation/TextVorrat.h"
 
 #include <cstdint>
@@ -55,6 +56,14 @@ public:
     // Runs a handler as the toolkit would: an error it does not handle is shown in an
     // error box with its text, and the program goes on.
     void ausfuehren(const std::function<void()>& handler);
+
+    // --- typed input --------------------------------------------------------------------
+    // Whether the customer and invoice pages hold what the user typed, or set with a field button,
+    // since the program last filled them (a record shown, the pages emptied, a template loaded).
+    bool EingabenOffen() const;
+    // Whether the command behind the control would replace such input with something else: a window
+    // asks before it lets that happen. Closing the window is the command of "Beenden".
+    bool verwirftEingaben(const Steuerelement& s) const;
 
     // --- state of the run -------------------------------------------------------------
     Plattform& plattform;
@@ -171,13 +180,24 @@ private:
     void positionenNachAbbruch(std::int64_t nummer, const DatenSatz* satz);
     void zaehlerTexteSetzen(std::int32_t saetze, std::uint32_t kunde, std::uint32_t rechnung);
 
+    enum class Eingabebereich { Felder, Zeilen, Alle };
+    bool eingabenOffen(bool felder, bool zeilen) const;
+    // What the pages now hold in that part is the program's, not typed.
+    void eingabenGefuellt(Eingabebereich bereich);
+    // Rewrites a field's text; a text the program put there stays the program's.
+    void nachfuehren(Steuerelement& feld, std::string text);
+
     // Buffers of list lines that a narrower load did not need: the next full load reuses them.
     TextVorrat zeilenVorrat_;
+    // The invoice numbers of the file as the last load found them.
+    Rechnungsnummern rechnungsnummern_;
     void KennzeichenAendern(const char* kennzeichen);
     void gruppeInPuffer(Feldgruppe gruppe); // page fields of one group as they stand
     bool KundenNummerNormalisieren();       // false after its error message
     DatenDatei ListenDateiSperren();        // for a record chosen in the list; ends the command if replaced
-    void GespeichertenSatzWaehlen(const std::string& rechnungsNummer);
+    bool RechnungsNummerVergeben(const DatenDatei& datei, std::int64_t ausser);
+    void GespeichertenSatzWaehlen(const DatenSatz& gespeichert, std::int64_t satzNummer);
+    void GewaehltenSatzZeigen();                         // the record in the buffer, chosen in the list
     bool VorlageLesen(const Steuerelement& nummernFeld); // false after the guard's message
     bool KeineDateiAbweisen(const std::string& pfad);
     // The e-invoice of the pages and the file the user chose for it; false after a message or a cancel.

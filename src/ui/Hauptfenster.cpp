@@ -105,7 +105,11 @@ QRect Hauptfenster::startGeometrie(const QRect& frei) {
 }
 
 void Hauptfenster::closeEvent(QCloseEvent* ereignis) {
-    // Every change is in the data file already: closing asks nothing.
+    // Every stored change is in the data file already: closing asks only for what was typed.
+    if (!formular_.Beendet && !bindung_->eingabenAufgeben(formular_.Beenden)) {
+        ereignis->ignore();
+        return;
+    }
     if (!formular_.Beendet)
         formular_.schliessen();
     ereignis->accept();
