@@ -2,6 +2,7 @@
 #include "erechnung/ERechnung.h"
 
 #include "app/Zeitpunkt.h"
+#include "editing/Rechnungswerte.h"
 #include "editing/Zahlen.h"
 #include "erechnung/Codelisten.h"
 #include "erechnung/Kennungen.h"
@@ -46,26 +47,8 @@ std::string datumKompakt(const std::string& text) {
     return kompakt;
 }
 
-// A checked number text in units of its last place: "1.234,5" with one place gives 12345. An empty
-// text is 0; a text with more places or too many digits is none.
-std::optional<std::int64_t> festkomma(std::string_view text, int stellen) {
-    const KommaZahl zahl = KommaZahlLesen(text);
-    if (zahl.nachkommastellen > stellen || zahl.ziffern.size() > 15)
-        return std::nullopt;
-    std::int64_t wert = 0;
-    for (char c : zahl.ziffern)
-        wert = wert * 10 + (c - '0');
-    for (int i = zahl.nachkommastellen; i < stellen; ++i)
-        wert *= 10;
-    return wert;
-}
-
 std::int64_t cent(double wert) {
     return std::llround(wert * 100);
-}
-
-std::int64_t halbAufGerundet(std::int64_t zaehler, std::int64_t nenner) {
-    return (zaehler + nenner / 2) / nenner;
 }
 
 std::string positionsName(std::size_t index) {
@@ -214,11 +197,11 @@ void steuerUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maenge
     const std::string region = getrimmt(d.LieferKennzeichen);
     if (region == "B") {
         s.Kategorie = "S";
-        const auto satz = festkomma(d.Verkaeufer.UstSatz, 1);
-        if (!satz || *satz <= 0 || *satz > 999)
+        const UstSatz satz = ustSatzRechnen(zahlAusText(d.Verkaeufer.UstSatz));
+        if (satz.befund != Befund::Gut || satz.zehntel <= 0)
             maengel.push_back("USt in ParameterSatz korrigieren!");
         else
-            s.satzZehntel = *satz;
+            s.satzZehntel = satz.zehntel;
     } else if (region == "E") {
         s.Kategorie = "K";
         s.Befreiungsgrund = "Steuerfreie innergemeinschaftliche Lieferung gemäß § 4 Nr. 1b sowie 6a UStG";
@@ -241,8 +224,9 @@ void steuerUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maenge
 }
 
 // One invoice line per row that names, counts or prices something; a row with a unit only is empty.
-// Returns false when a line value does not follow from its quantity and price.
-bool zeilenUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maengel& maengel) {
+// The values are the invoice calculation's; false when a line value on the page does not follow from
+// its quantity and price.
+bool zeilenUebernehmen(const ERechnungsDaten& d, const Rechnungswerte& w, cii::Rechnungsmodell& r, Maengel& maengel) {
     bool stimmig = true;
     int belegt = 0;
     for (std::size_t i = 0; i < d.Zeilen.size(); ++i) {
@@ -261,19 +245,23 @@ bool zeilenUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maenge
             zeile.Einheit = *code;
         else
             maengel.push_back(name + ": ME \"" + getrimmt(z.ME) + "\" unbekannt!");
-        const auto zehntel = menge == Fehlermarke ? std::nullopt : festkomma(menge, 1);
-        const auto preisCent = preis == Fehlermarke ? std::nullopt : festkomma(preis, 2);
-        const auto wertCent = festkomma(z.Wert, 2);
-        if (!zehntel)
+        // A refused entry shows "Fehler", which holds no number; the price is judged on its own.
+        const Zeilenwert& werte = w.zeilen[i];
+        const bool mengeGut = menge != Fehlermarke && werte.menge == Befund::Gut;
+        const bool preisGut = preis != Fehlermarke && zeileRechnen({}, zahlAusText(preis)).preis == Befund::Gut;
+        if (!mengeGut)
             maengel.push_back(name + ": Menge fehlerhaft!");
-        if (!preisCent)
+        if (!preisGut)
             maengel.push_back(name + ": Preis fehlerhaft!");
-        if (!zehntel || !preisCent)
+        if (!mengeGut || !preisGut)
             continue;
-        zeile.mengeZehntel = *zehntel;
-        zeile.preisCent = *preisCent;
-        zeile.wertCent = wertCent.value_or(-1);
-        stimmig = stimmig && zeile.wertCent == halbAufGerundet(zeile.mengeZehntel * zeile.preisCent, 10);
+        zeile.mengeZehntel = werte.mengeZehntel;
+        zeile.preisCent = werte.preisCent;
+        zeile.wertCent = werte.wertCent;
+        // The page shows the value with two decimals, or nothing for 0.
+        const std::string wertZiffern = nurZiffern(z.Wert);
+        stimmig = stimmig && wertZiffern.size() <= 15 &&
+                  (wertZiffern.empty() ? 0 : std::stoll(wertZiffern)) == werte.wertCent;
         r.Zeilen.push_back(std::move(zeile));
     }
     if (belegt == 0)
@@ -282,28 +270,27 @@ bool zeilenUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maenge
 }
 
 // The costs in the order the printed invoice lists them.
-void zuschlaegeUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r) {
+void zuschlaegeUebernehmen(const ERechnungsDaten& d, const Rechnungswerte& w, cii::Rechnungsmodell& r) {
     const std::string sonstige = getrimmt(d.BezeichnungSonstigeKosten);
     const cii::Zuschlag kosten[] = {
-        {cent(d.Summen.NachnameKosten), "AEK", "Nachnahmegebühr"},
-        {cent(d.Summen.VersandKosten), "FC", "Versandkosten"},
-        {cent(d.Summen.SonstigeKosten), "ABK", sonstige.empty() ? "Sonstige Kosten" : sonstige},
+        {w.kosten[1].cent, "AEK", "Nachnahmegebühr"},
+        {w.kosten[0].cent, "FC", "Versandkosten"},
+        {w.kosten[2].cent, "ABK", sonstige.empty() ? "Sonstige Kosten" : sonstige},
     };
     for (const cii::Zuschlag& k : kosten)
         if (k.cent != 0)
             r.Zuschlaege.push_back(k);
 }
 
-// The totals the XML will show must be the ones the page shows: net, VAT and gross to the cent.
-bool summenStimmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r) {
-    std::int64_t netto = 0;
-    for (const cii::Zeile& z : r.Zeilen)
-        netto += z.wertCent;
-    for (const cii::Zuschlag& k : r.Zuschlaege)
-        netto += k.cent;
-    r.ustCent = halbAufGerundet(netto * r.steuer.satzZehntel, 1000);
-    return netto == cent(d.Summen.NettoWert) && r.ustCent == cent(d.Summen.UstWert) &&
-           netto + r.ustCent == cent(d.Summen.BruttoWert);
+// The invoice calculation on what the pages show now. Its totals must be the ones of the page's
+// last check: net, VAT and gross to the cent; else the page was changed since.
+bool summenStimmen(const ERechnungsDaten& d, Rechnungswerte& w, cii::Rechnungsmodell& r) {
+    if (w.abgewieseneKosten >= 0)
+        return false;
+    ustRechnen(w, r.steuer.satzZehntel);
+    r.ustCent = w.ustCent;
+    return w.nettoCent == cent(d.Summen.NettoWert) && w.ustCent == cent(d.Summen.UstWert) &&
+           w.nettoCent + w.ustCent == cent(d.Summen.BruttoWert);
 }
 
 } // namespace
@@ -319,9 +306,17 @@ ERechnungsErgebnis ERechnungErstellen(const ERechnungsDaten& daten, ERechnungsFo
     kaeuferUebernehmen(daten, xrechnung, r, maengel);
     kopfUebernehmen(daten, r, maengel);
     steuerUebernehmen(daten, r, maengel);
-    const bool werteStimmen = zeilenUebernehmen(daten, r, maengel);
-    zuschlaegeUebernehmen(daten, r);
-    if (maengel.empty() && (!werteStimmen || !summenStimmen(daten, r)))
+    Rechnungseingaben eingaben;
+    for (std::size_t k = 0; k < daten.Zeilen.size(); ++k) {
+        eingaben.mengen[k] = zahlAusText(daten.Zeilen[k].Menge);
+        eingaben.preise[k] = zahlAusText(daten.Zeilen[k].Preis);
+    }
+    for (std::size_t k = 0; k < daten.Kosten.size(); ++k)
+        eingaben.kosten[k] = zahlAusText(daten.Kosten[k]);
+    Rechnungswerte werte = rechnen(eingaben);
+    const bool werteStimmen = zeilenUebernehmen(daten, werte, r, maengel);
+    zuschlaegeUebernehmen(daten, werte, r);
+    if (maengel.empty() && (!werteStimmen || !summenStimmen(daten, werte, r)))
         maengel.push_back("Werte und Summen nicht aktuell - Prüfen anwenden!");
     if (maengel.empty())
         ergebnis.xml = cii::CiiSchreiben(r);

@@ -66,6 +66,7 @@ ERechnungsDaten ERechnungsDatenSammeln(const TFKB_Formular& f, const DatenSatz& 
     d.LieferKennzeichen = f.LieferKennzeichen.text;
     for (std::size_t i = 0; i < d.Zeilen.size(); ++i)
         d.Zeilen[i] = {f.Position[i].text, f.ME[i].text, f.Menge[i].text, f.Preis[i].text, f.Wert[i].text};
+    d.Kosten = {f.VersandKosten.text, f.NachnameKosten.text, f.SonstigeKosten.text};
     d.BezeichnungSonstigeKosten = seitenText(f, &B::BezeichnungSonstigeKosten);
     d.Summen = f.Summen;
     return d;

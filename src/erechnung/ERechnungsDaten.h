@@ -40,6 +40,7 @@ struct ERechnungsDaten {
     std::string ZahlungsEingang;      // "dd.mm.yyyy" of a paid invoice
     std::string LieferKennzeichen;
     std::array<ERechnungZeile, 25> Zeilen;
+    std::array<std::string, 3> Kosten; // VersandKosten, NachnameKosten, SonstigeKosten as typed
     std::string BezeichnungSonstigeKosten;
     RechnungsSummen Summen;
 };
