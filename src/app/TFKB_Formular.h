@@ -102,6 +102,7 @@ public:
     void VolltextsucheClick();
     void WarnungenHinweiseClick();
     void SpeedButtonHilfeClick();
+    void HilfeZurSeite(); // F1: the manual where the page shown is explained
     void InfoClick();
     void BeendenClick();
     void FormClose();
