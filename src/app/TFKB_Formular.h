@@ -68,6 +68,9 @@ public:
     std::string Caption = Titel;
     std::string AktiveSeite = "Navigation";
     std::string DateiName; // the current data file name
+    // Whether the lists show a file: not before one is loaded, nor after it is deleted. The window's
+    // status bar names the file only then.
+    bool DateiGeladen = false;
     // The file the navigation list was read from: its record numbers hold only there.
     Dateikennung NavigationsDatei;
     DatenSatz Puffer;          // the current record buffer
@@ -112,6 +115,7 @@ public:
     void OeffnenClick();
     void DateiOeffnen(const std::string& pfad); // what "Öffnen..." does with the chosen path
     void DateiAnlegen();
+    void DateiLaden(); // the whole file into the lists, nothing of another file left in view
     void SpeichernClick();
     void SpeichernUnterClick();
     void LoeschenClick();

@@ -35,7 +35,7 @@ void TFKB_Formular::NeuClick() {
         // Declining keeps the file on view current: no record command may write into the other one.
         if (plattform.bestaetigen("Datei existiert bereits!\r\rSoll Datei: " + pfad + " bearbeitet werden?")) {
             DateiName = pfad;
-            NavigationLaden("Alles", false);
+            DateiLaden();
         }
         return;
     }
@@ -60,7 +60,7 @@ void TFKB_Formular::DateiOeffnen(const std::string& pfad) {
     DateiName = pfad;
     aufraeumen(pfad);
     if (dateiExistiert(DateiName))
-        NavigationLaden("Alles", false);
+        DateiLaden();
     else if (plattform.bestaetigen("Datei existiert nicht!\r\rSoll Datei: " + DateiName + " erzeugt werden?"))
         DateiAnlegen();
 }
@@ -71,6 +71,12 @@ void TFKB_Formular::DateiAnlegen() {
     const Stempel vorlagen = stempelVon(plattform.jetzt());
     // All 52 records reach the path together or not at all.
     DatenDatei::neuSchreiben(DateiName, grundbestand(Puffer, parameter, vorlagen));
+    DateiLaden();
+}
+
+// The side panel may show a record of the file before: it goes with the file.
+void TFKB_Formular::DateiLaden() {
+    anzeigeFelderZuruecksetzen();
     NavigationLaden("Alles", false);
 }
 

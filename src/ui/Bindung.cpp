@@ -209,8 +209,9 @@ void Bindung::spiegeln() {
         titel_ = f_.Caption;
         fenster_.setWindowTitle(qt(titel_));
     }
-    if (dateiAnzeige_ && (dateiAnzeige_->text().isEmpty() || f_.DateiName != dateiName_)) {
-        dateiName_ = f_.DateiName;
+    const std::string& datei = f_.DateiGeladen ? f_.DateiName : std::string();
+    if (dateiAnzeige_ && (dateiAnzeige_->text().isEmpty() || datei != dateiName_)) {
+        dateiName_ = datei;
         dateiAnzeige_->setText(dateiName_.empty() ? QStringLiteral("keine Datei") : qt(dateiName_));
         dateiAnzeige_->setToolTip(dateiName_.empty() ? QString() : qt(dateiName_));
     }
