@@ -70,6 +70,9 @@ public:
     std::string Caption = Titel;
     std::string AktiveSeite = "Navigation";
     std::string DateiName; // the current data file name
+    // Whether the lists show a file: not before one is loaded, nor after it is deleted. The window's
+    // status bar names the file only then.
+    bool DateiGeladen = false;
     // The file the navigation list was read from: its record numbers hold only there.
     Dateikennung NavigationsDatei;
     DatenSatz Puffer;          // the current record buffer
@@ -92,6 +95,7 @@ public:
     std::uint32_t LetzteKundenNummer = 0;
     std::uint32_t LetzteRechnungsNummer = 0;
     std::uint32_t FahndungsAnzahl = 0;
+    std::string FahndungsZeitraum; // "von-bis" of the query listed
     RechnungsSummen Summen;
 
     bool hinweisModus() const { return WarnungenHinweise.haken; }
@@ -104,6 +108,7 @@ public:
     void VolltextsucheClick();
     void WarnungenHinweiseClick();
     void SpeedButtonHilfeClick();
+    void HilfeZurSeite(); // F1: the manual where the page shown is explained
     void InfoClick();
     void BeendenClick();
     void FormClose();
@@ -113,6 +118,10 @@ public:
     void OeffnenClick();
     void DateiOeffnen(const std::string& pfad); // what "Öffnen..." does with the chosen path
     void DateiAnlegen();
+    void DateiLaden(); // the whole file into the lists, nothing of another file left in view
+    // Beside the data file: "Rechnung-000052.pdf" for ("Rechnung", "000052", "pdf"). A character that a
+    // file name cannot hold becomes "_", blanks go.
+    std::string ablageVorschlag(std::string_view art, std::string_view nummer, std::string_view endung) const;
     void SpeichernClick();
     void SpeichernUnterClick();
     void LoeschenClick();

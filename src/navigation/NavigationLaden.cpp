@@ -100,6 +100,7 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
         rechnungsnummern_.beginnen();
         SatzLeser leser(DateiName);
         NavigationsDatei = leser.kennung();
+        DateiGeladen = true;
         const Dateistand stand = leser.stand();
         if (suche)
             leser.ganzVorausholen();
