@@ -10,19 +10,6 @@
 #include "printing/Rechnungsdruck.h"
 
 namespace fkb {
-namespace {
-
-// "Rechnung-000052.xml": the invoice number as the page, the print and the e-invoice show it; a
-// character that a file name cannot hold becomes "_".
-std::string vorschlagsName(const std::string& rechnungsNummer, const char* endung) {
-    std::string nummer;
-    for (char c : rechnungsNummer)
-        if (c != ' ')
-            nummer += (c == '/' || c == '\\' || c == ':') ? '_' : c;
-    return "Rechnung-" + nummer + "." + endung;
-}
-
-} // namespace
 
 bool TFKB_Formular::ERechnungVorbereiten(ERechnungsFormat format, std::string& xml, std::string& ziel) {
     if (!RechnungPruefen())
@@ -45,8 +32,10 @@ bool TFKB_Formular::ERechnungVorbereiten(ERechnungsFormat format, std::string& x
     dialog.titel = pdf ? "E-Rechnung (PDF) speichern" : "E-Rechnung speichern";
     dialog.filter = pdf ? "ZUGFeRD-PDF (*.pdf)|*.pdf" : "XRechnung (*.xml)|*.xml";
     dialog.endung = pdf ? "pdf" : "xml";
-    dialog.ordner = ordnerVon(DateiName) + "/";
-    dialog.name = vorschlagsName(RechnungsNummer.text, pdf ? "pdf" : "xml");
+    // "Rechnung-000052.xml" beside the data file: the invoice number as the page and the print show it.
+    const std::string vorschlag = ablageVorschlag("Rechnung", RechnungsNummer.text, dialog.endung);
+    dialog.ordner = vorschlag.substr(0, vorschlag.rfind('/') + 1);
+    dialog.name = vorschlag.substr(dialog.ordner.size());
     const auto gewaehlt = plattform.dateiWaehlen(dialog);
     if (!gewaehlt)
         return false;
