@@ -137,13 +137,13 @@ inline std::vector<std::string> zugferdFehler(const std::string& pdf, std::strin
 
     QPDFObjectHandle katalog = q.getRoot();
     QPDFObjectHandle af = wert(katalog, "/AF");
-    QPDFObjectHandle spez = af.isArray() && af.getArrayNItems() == 1 ? af.getArrayItem(0) : af;
+    QPDFObjectHandle anhang = af.isArray() && af.getArrayNItems() == 1 ? af.getArrayItem(0) : af;
     const auto baum = QPDFEmbeddedFileDocumentHelper(q).getEmbeddedFile("factur-x.xml");
-    soll(baum && spez.isIndirect() && baum->getObjectHandle().getObjGen() == spez.getObjGen(),
+    soll(baum && anhang.isIndirect() && baum->getObjectHandle().getObjGen() == anhang.getObjGen(),
          "the one file of /AF is factur-x.xml of the EmbeddedFiles");
-    soll(text(wert(spez, "/F")) == "factur-x.xml" && text(wert(spez, "/UF")) == "factur-x.xml", "/F and /UF");
-    soll(wert(spez, "/AFRelationship").isNameAndEquals("/Alternative"), "/AFRelationship /Alternative");
-    QPDFObjectHandle datei = wert(wert(spez, "/EF"), "/F");
+    soll(text(wert(anhang, "/F")) == "factur-x.xml" && text(wert(anhang, "/UF")) == "factur-x.xml", "/F and /UF");
+    soll(wert(anhang, "/AFRelationship").isNameAndEquals("/Alternative"), "/AFRelationship /Alternative");
+    QPDFObjectHandle datei = wert(wert(anhang, "/EF"), "/F");
     soll(wert(datei, "/Subtype").isNameAndEquals("/text/xml"), "MIME type text/xml");
     soll(text(wert(wert(datei, "/Params"), "/ModDate")).starts_with("D:"), "/Params /ModDate");
     const auto daten = datei.isStream() ? datei.getStreamData() : std::make_shared<Buffer>();

@@ -183,11 +183,11 @@ std::string einbetten(std::string_view pdfA1b, const std::string& xml, const Pdf
 
     auto datei = QPDFEFStreamObjectHelper::createEFStream(pdf, xml);
     datei.setSubtype("text/xml").setCreationDate(datum).setModDate(datum);
-    auto spezifikation = QPDFFileSpecObjectHelper::createFileSpec(pdf, ZugferdDateiName, datei);
-    spezifikation.setDescription("Rechnung im Format ZUGFeRD / Factur-X (EN 16931)");
-    spezifikation.getObjectHandle().replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Alternative"));
-    QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(ZugferdDateiName, spezifikation);
-    katalog.replaceKey("/AF", QPDFObjectHandle::newArray({spezifikation.getObjectHandle()}));
+    auto anhang = QPDFFileSpecObjectHelper::createFileSpec(pdf, ZugferdDateiName, datei);
+    anhang.setDescription("Rechnung im Format ZUGFeRD / Factur-X (EN 16931)");
+    anhang.getObjectHandle().replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Alternative"));
+    QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(ZugferdDateiName, anhang);
+    katalog.replaceKey("/AF", QPDFObjectHandle::newArray({anhang.getObjectHandle()}));
 
     QPDFWriter schreiber(pdf);
     schreiber.setOutputMemory();
