@@ -144,7 +144,8 @@ const Befehl Befehle[] = {
 // also half done before the disk is full — until the command runs through untouched. Whatever fails, the
 // file is the old one byte for byte or exactly the command's result; a failure is reported with the
 // runtime's text and never as a success; no temporary file is left. A failed flush of a file is final:
-// the command reports it, and a new file does not take the old one's place.
+// the command reports it, and a new file does not take the old one's place. Only the copy of a record
+// that finds no room is given up, and the record written without it.
 TEST(Datensicherheit, JederAufrufJedesSchreibendenBefehlsScheitertEinmal) {
     int faelleGesamt = 0;
     for (const Befehl& befehl : Befehle) {
@@ -212,8 +213,9 @@ TEST(Datensicherheit, JederAufrufJedesSchreibendenBefehlsScheitertEinmal) {
                 EXPECT_TRUE(erfolg.empty() || std::find(hinweise.begin(), hinweise.end(), erfolg) == hinweise.end())
                     << "failed, reported succeeded";
             }
+            const bool kopieOhnePlatz = fall.schritt.pfad.ends_with(".alt") && fall.fehler != EIO;
             if ((fall.schritt.art == F::Fsync || fall.schritt.art == F::Fdatasync) &&
-                !ordner.count(fall.schritt.pfad)) {
+                !ordner.count(fall.schritt.pfad) && !kopieOhnePlatz) {
                 EXPECT_FALSE(ergebnis) << "a failed flush is final";
                 EXPECT_TRUE(gemeldet);
             }
@@ -234,8 +236,8 @@ TEST(Datensicherheit, JederAufrufJedesSchreibendenBefehlsScheitertEinmal) {
 // What each command says when the data file is something else than a writable regular file, or busy in
 // another program; whatever it says, it changes nothing. Root ignores permission bits, so protection is
 // simulated: the calls that change the file or its folder fail with EACCES or EROFS. In a protected
-// folder a writable file is not written either: the copy of the record a store replaces cannot be
-// made there.
+// folder a writable file is written all the same, without the copy of the record a store replaces;
+// only what needs a new file there is refused.
 TEST(Datensicherheit, OrdnerPipeVerweisSchreibschutzUndSperre) {
     enum Lageart { Ordner, Pipe, Verweis, DateiGeschuetzt, OrdnerGeschuetzt, NurLesbar, Benutzt, Arten };
     const char* const lagen[Arten] = {"folder",          "pipe", "dangling link", "read-only file", "read-only folder",
@@ -251,10 +253,10 @@ TEST(Datensicherheit, OrdnerPipeVerweisSchreibschutzUndSperre) {
         {"ListBoxObjekt", {"U", "U", "N", "", "", "", "B"}},
         {"BitBtnLadenVorlageKunde", {"U", "U", "N", "", "", "", "B"}},
         {"BitBtnStartFahndung", {"U", "U", "N", "", "", "", "B"}},
-        {"Satz_Neu", {"U", "U", "N", "V", "V", "V", "B"}},
-        {"Satz_Speichern", {"U", "U", "N", "V", "V", "V", "B"}},
-        {"Satz_Loeschen", {"U", "U", "N", "V", "V", "V", "B"}},
-        {"BitBtnSetzenRKZ", {"U", "U", "N", "V", "V", "V", "B"}},
+        {"Satz_Neu", {"U", "U", "N", "V", "", "V", "B"}},
+        {"Satz_Speichern", {"U", "U", "N", "V", "", "V", "B"}},
+        {"Satz_Loeschen", {"U", "U", "N", "V", "", "V", "B"}},
+        {"BitBtnSetzenRKZ", {"U", "U", "N", "V", "", "V", "B"}},
         {"Speichern", {"K", "K", "K", "V", "V", "V", "B"}},
         {"SpeichernUnter", {"K", "K", "K", "", "", "", "B"}},
         {"Loeschen", {"K", "K", "K", "L", "L", "L", "B"}},
@@ -367,7 +369,7 @@ TEST(Datensicherheit, NeuUndOeffnenAufEinerPipeEinemOrdnerEinemLeerenVerweis) {
                 Fenster w;
                 const std::string datei = w.oeffnen({parameterSatz()});
                 const std::string pfad = w.ordner.pfad("anders.fba");
-                const std::string alt = w.ordner.pfad("~fkb-x1Y2z3");
+                const std::string alt = w.ordner.pfad("~fkb-x1y2z3.tmp");
                 std::ofstream(alt) << "halb";
                 const timeval gestern[2] = {{::time(nullptr) - 86400, 0}, {::time(nullptr) - 86400, 0}};
                 ::utimes(alt.c_str(), gestern);

@@ -26,8 +26,10 @@ namespace {
 // 64 records: large writes, little memory.
 constexpr std::size_t PufferGroesse = 64 * DatenSatz::Groesse;
 
-constexpr char TempZeichen[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+// Six random letters or digits and ".tmp": a name a user hardly gives a file of his own.
+constexpr char TempZeichen[] = "abcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::size_t TempZufall = 6;
+constexpr char TempEndung[] = ".tmp";
 
 // Taken when the program is loaded: a temporary file last written before it cannot be one of this
 // process, and one of a running instance is locked. The coarse clock is the one file times are taken
@@ -46,14 +48,11 @@ bool frueher(const timespec& a, const timespec& b) {
     return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
 }
 
-bool tempName(const char* name) {
-    const std::size_t praefix = std::strlen(Ersatzdatei::TempPraefix);
-    if (std::strncmp(name, Ersatzdatei::TempPraefix, praefix) != 0 || std::strlen(name) != praefix + TempZufall)
-        return false;
-    for (const char* c = name + praefix; *c; ++c)
-        if (!std::strchr(TempZeichen, *c))
-            return false;
-    return true;
+bool tempName(const std::string& name) {
+    const std::string praefix = Ersatzdatei::TempPraefix;
+    return name.size() == praefix.size() + TempZufall + std::strlen(TempEndung) && name.starts_with(praefix) &&
+           name.ends_with(TempEndung) &&
+           name.find_first_not_of(TempZeichen, praefix.size()) == praefix.size() + TempZufall;
 }
 
 std::string tempDateiAnlegen(const std::string& ordner, mode_t modus, int& fd) {
@@ -63,6 +62,7 @@ std::string tempDateiAnlegen(const std::string& ordner, mode_t modus, int& fd) {
         std::string pfad = ordner + "/" + Ersatzdatei::TempPraefix;
         for (std::size_t i = 0; i < TempZufall; ++i)
             pfad += TempZeichen[wahl(zufall)];
+        pfad += TempEndung;
         fd = systemaufrufe.open(pfad.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, modus);
         if (fd < 0 && errno == EEXIST)
             continue;
@@ -94,6 +94,8 @@ Ersatzdatei::Ersatzdatei(const std::string& pfad, mode_t modus) {
     ziel_ = aufgeloest(pfad);
     nurGewoehnlicheDatei(ziel_);
     ordner_ = ordnerVon(ziel_);
+    // What a program killed while writing here left goes first, wherever the program writes a file.
+    alteTempDateienEntfernen(ordner_);
     temp_ = tempDateiAnlegen(ordner_, modus, fd_);
     struct stat alt {};
     if (::stat(ziel_.c_str(), &alt) == 0 && systemaufrufe.fchmod(fd_, alt.st_mode & 07777) != 0) {
@@ -158,19 +160,24 @@ void alteTempDateienEntfernen(const std::string& ordner) {
     std::unique_ptr<DIR, Schliessen> liste(::opendir(ordner.c_str()));
     if (!liste)
         return;
-    std::set<ino_t> dateien;
-    std::vector<std::pair<std::string, ino_t>> kopien;
+    const uid_t ich = ::geteuid();
+    std::set<std::string> gebraucht; // the names of the copies the files here would have
+    std::vector<std::string> kopien;
     while (const dirent* eintrag = ::readdir(liste.get())) {
+        const std::string name = eintrag->d_name;
         struct stat st {};
-        if (::fstatat(::dirfd(liste.get()), eintrag->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+        if (::fstatat(::dirfd(liste.get()), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
             continue;
-        dateien.insert(st.st_ino);
-        ino_t knoten;
-        if (sicherungsName(eintrag->d_name, knoten) && frueher(st.st_mtim, Prozessbeginn))
-            kopien.emplace_back(eintrag->d_name, knoten);
-        if (!tempName(eintrag->d_name) || !frueher(st.st_mtim, Prozessbeginn))
+        gebraucht.insert(sicherungsName(name));
+        // Only what this user's program can have left: its names, the user's own files, from before this
+        // process began.
+        if (st.st_uid != ich || !frueher(st.st_mtim, Prozessbeginn))
             continue;
-        const std::string pfad = ordner + "/" + eintrag->d_name;
+        if (istSicherungsName(name) && st.st_nlink == 1)
+            kopien.push_back(name);
+        if (!tempName(name))
+            continue;
+        const std::string pfad = ordner + "/" + name;
         int fd = systemaufrufe.open(pfad.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0);
         if (fd < 0)
             continue;
@@ -181,8 +188,8 @@ void alteTempDateienEntfernen(const std::string& ordner) {
             systemaufrufe.unlink(pfad.c_str());
         systemaufrufe.close(fd);
     }
-    for (const auto& [name, knoten] : kopien)
-        if (!dateien.count(knoten))
+    for (const std::string& name : kopien)
+        if (!gebraucht.count(name))
             systemaufrufe.unlink((ordner + "/" + name).c_str());
 }
 

@@ -11,7 +11,7 @@
 namespace fkb {
 
 // A new file that takes the place of the one at a path only when it is complete. It is written
-// beside the target under a short name of the program's own ("~fkb-" and six letters), flushed to
+// beside the target under a short name of the program's own ("~fkb-", six letters or digits, ".tmp"), flushed to
 // disk, and renamed over the target in one step; until then the path holds the old file untouched.
 // Given up — by an error, or by destruction before `einsetzen` — it leaves nothing behind. While it is
 // written it is locked, so that another instance does not take it for one left by a killed program.
@@ -51,9 +51,10 @@ private:
 void DateiErsetzen(const std::string& pfad, std::string_view inhalt);
 
 // Removes the temporary files that a program killed while writing one left in the folder: named as
-// an Ersatzdatei names them, older than this process, and locked by no one; and the copies of records
-// (see Sicherung) older than this process whose data file is no longer there. Whatever cannot be
-// removed stays; this never fails.
+// an Ersatzdatei names them, the user's own, older than this process, and locked by no one; and the
+// user's own copies of records (see Sicherung) older than this process whose data file is no longer
+// there. A file whose name only resembles these stays, and so does whatever cannot be removed; this
+// never fails. Every Ersatzdatei clears its folder so before it writes.
 void alteTempDateienEntfernen(const std::string& ordner);
 
 } // namespace fkb

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <tuple>
 
@@ -180,6 +181,10 @@ TEST(DatenDatei, MisslungenesAnhaengenStelltDieAlteDateiWiederHer) {
                        [&] { fehler = fehlerVon([&] { DatenDatei(pfad).schreiben(3, saetze(9)[8]); }); });
         EXPECT_EQ(fehler, "Zu wenig Speicherplatz");
         EXPECT_EQ(dateiInhalt(pfad), vorher);
+        // A limit below the record: nothing is written, so nothing is said to be damaged.
+        mitDateigrenze(2 * G, [&] { fehler = fehlerVon([&] { DatenDatei(pfad).schreiben(2, saetze(9)[8]); }); });
+        EXPECT_EQ(fehler, "Zu wenig Speicherplatz");
+        EXPECT_EQ(dateiInhalt(pfad), vorher);
         EXPECT_EQ(DatenDatei(pfad).anhaengen(nummerierterSatz(8)), 3) << "the limit is lifted again";
     }
 }
@@ -260,8 +265,8 @@ TEST(DatenDatei, MisslingtDasZurueckschreibenSagtEsDieMeldung) {
     struct Fall {
         const char* was;
         bool anhaengen;
-        std::vector<std::tuple<F::Aufruf, int, int>> plan; // call, its number, EIO or Kurz
-        std::string zusatz;                                // second line of the message
+        std::vector<std::tuple<F::Aufruf, int, int>> plan; // call, its number, its error or Kurz
+        std::optional<std::string> zusatz;                 // second line of the message; none: stored
     };
     const std::string beschaedigt = "\rAchtung! Satz 1 in der Datei ist möglicherweise beschädigt - Satz prüfen!";
     const std::string unvollstaendig =
@@ -282,6 +287,9 @@ TEST(DatenDatei, MisslingtDasZurueckschreibenSagtEsDieMeldung) {
         {"append, cut not flushed", true, {{F::Fdatasync, 2, EIO}, {F::Fdatasync, 3, EIO}}, unvollstaendig},
         {"the copy cannot be written", false, {{F::Pwrite, 1, EIO}}, ""},
         {"the copy cannot be flushed", true, {{F::Fdatasync, 1, EIO}}, ""},
+        // Room for the record, not for the copy: stored without it.
+        {"no room for the copy", false, {{F::Pwrite, 1, ENOSPC}}, std::nullopt},
+        {"no room to flush the copy", true, {{F::Fdatasync, 1, ENOSPC}}, std::nullopt},
     };
     // New in both halves: a write cut in the middle leaves a record neither old nor new.
     DatenSatz neu = nummerierterSatz(7);
@@ -304,13 +312,20 @@ TEST(DatenDatei, MisslingtDasZurueckschreibenSagtEsDieMeldung) {
                     DatenDatei(pfad).schreiben(1, neu);
             });
         }
-        EXPECT_EQ(meldung, "E/A-Fehler " + std::to_string(EIO) + fall.zusatz);
-        if (fall.zusatz.empty()) {
+        const auto dateien = [&] { return std::distance(std::filesystem::directory_iterator(ordner.wurzel()), {}); };
+        if (!fall.zusatz) {
+            EXPECT_EQ(meldung, "");
+            EXPECT_EQ(alleSaetze(pfad).at(fall.anhaengen ? 3 : 1), neu);
+            EXPECT_EQ(dateien(), 1) << "no copy left";
+            continue;
+        }
+        EXPECT_EQ(meldung, "E/A-Fehler " + std::to_string(EIO) + *fall.zusatz);
+        if (fall.zusatz->empty()) {
             EXPECT_TRUE(dateiInhalt(pfad) == vorher) << "undone";
         }
         // Not undone, it is put right by the next access, from the copy left for it.
         DatenDatei(pfad).anzahlSaetze();
         EXPECT_TRUE(dateiInhalt(pfad) == vorher);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ordner.wurzel()), {}), 1) << "no copy left";
+        EXPECT_EQ(dateien(), 1) << "no copy left";
     }
 }
