@@ -80,6 +80,21 @@ std::string tempDateiAnlegen(const std::string& ordner, mode_t modus, int& fd) {
     throw EAFehler(EEXIST);
 }
 
+// The replacement keeps the old file's owner where the process may give a file away, and its group, on
+// which the access of others may rest; where the group cannot be kept either, only if nobody loses by
+// that: the group's permission bits grant nothing that everyone's do not. Then the permission bits,
+// which a change of owner clears in part. 0 or the error.
+int besitzUebernehmen(int fd, const struct stat& alt) {
+    if (systemaufrufe.fchown(fd, alt.st_uid, alt.st_gid) != 0 && systemaufrufe.fchown(fd, uid_t(-1), alt.st_gid) != 0) {
+        const int fehler = errno;
+        struct stat neu {};
+        const mode_t nurGruppe = (alt.st_mode >> 3) & ~alt.st_mode & 07;
+        if (::fstat(fd, &neu) != 0 || (neu.st_gid != alt.st_gid && nurGruppe != 0))
+            return fehler;
+    }
+    return systemaufrufe.fchmod(fd, alt.st_mode & 07777) == 0 ? 0 : errno;
+}
+
 // The file a symbolic link points to; the path itself when it names no existing file.
 std::string aufgeloest(const std::string& pfad) {
     std::unique_ptr<char, decltype(&std::free)> echt(::realpath(pfad.c_str(), nullptr), &std::free);
@@ -98,11 +113,12 @@ Ersatzdatei::Ersatzdatei(const std::string& pfad, mode_t modus) {
     alteTempDateienEntfernen(ordner_);
     temp_ = tempDateiAnlegen(ordner_, modus, fd_);
     struct stat alt {};
-    if (::stat(ziel_.c_str(), &alt) == 0 && systemaufrufe.fchmod(fd_, alt.st_mode & 07777) != 0) {
-        int fehler = errno;
-        systemaufrufe.close(std::exchange(fd_, -1));
-        systemaufrufe.unlink(temp_.c_str());
-        throw EAFehler(fehler);
+    if (::stat(ziel_.c_str(), &alt) == 0) {
+        if (int fehler = besitzUebernehmen(fd_, alt)) {
+            systemaufrufe.close(std::exchange(fd_, -1));
+            systemaufrufe.unlink(temp_.c_str());
+            throw EAFehler(fehler);
+        }
     }
     puffer_.reserve(PufferGroesse);
 }

@@ -22,9 +22,9 @@ public:
     // still leaves room for one beside it.
     static constexpr const char* TempPraefix = "~fkb-";
 
-    // A replaced file keeps its permission bits; a new one gets `modus` as open() gives it, the umask
-    // applied. A symbolic link at the path stays: the file it points to is replaced. A folder or a
-    // device at the path is refused.
+    // A replaced file keeps its permission bits, its group and, where the process may, its owner; a new
+    // one gets `modus` as open() gives it, the umask applied. A symbolic link at the path stays: the file
+    // it points to is replaced. A folder or a device at the path is refused.
     explicit Ersatzdatei(const std::string& pfad, mode_t modus = 0666);
     ~Ersatzdatei();
     Ersatzdatei(const Ersatzdatei&) = delete;
