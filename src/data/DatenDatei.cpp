@@ -156,6 +156,13 @@ void DatenDatei::neuSchreiben(const std::string& pfad, std::span<const DatenSatz
     neu.einsetzen();
 }
 
+bool DatenDatei::neuAnlegen(const std::string& pfad, std::span<const DatenSatz> saetze) {
+    Ersatzdatei neu(pfad);
+    for (const DatenSatz& satz : saetze)
+        neu.schreiben(satz);
+    return neu.neuEinsetzen();
+}
+
 // The old file stays locked until the new one has taken its place: nothing written in between is lost.
 void DatenDatei::verdichten() const {
     nurGewoehnlicheDatei(pfad_);

@@ -47,6 +47,9 @@ public:
     // every record is on disk: the path holds either the old file or the whole new one.
     // A new file gets the mode the umask gives; a replaced one keeps its permissions.
     static void neuSchreiben(const std::string& pfad, std::span<const DatenSatz> saetze);
+    // The same for a new file, which never takes the place of another: false, and nothing written, when
+    // a file has appeared at the path meanwhile.
+    static bool neuAnlegen(const std::string& pfad, std::span<const DatenSatz> saetze);
 
     // The file as a whole. A folder or a device at the path is refused; a new file is built beside
     // the old one and renamed into place only when it is complete.

@@ -150,17 +150,29 @@ void Ersatzdatei::schreiben(const unsigned char* daten, std::size_t laenge) {
 }
 
 void Ersatzdatei::einsetzen() {
+    umbenennen(true);
+}
+
+bool Ersatzdatei::neuEinsetzen() {
+    return umbenennen(false);
+}
+
+bool Ersatzdatei::umbenennen(bool ersetzen) {
     pufferSchreiben();
     if (systemaufrufe.fsync(fd_) != 0)
         throw EAFehler(errno);
     // One step: the target is the old file or the whole new one, never none. Renamed while still
     // locked: until then its name is that of a temporary file.
-    if (systemaufrufe.rename(temp_.c_str(), ziel_.c_str()) != 0)
+    if ((ersetzen ? systemaufrufe.rename : systemaufrufe.renameNeu)(temp_.c_str(), ziel_.c_str()) != 0) {
+        if (!ersetzen && errno == EEXIST)
+            return false;
         throw EAFehler(errno);
+    }
     temp_.clear();
     ordnerSichern(ordner_);
     // Everything is on disk: closing can lose nothing any more.
     systemaufrufe.close(std::exchange(fd_, -1));
+    return true;
 }
 
 void DateiErsetzen(const std::string& pfad, std::string_view inhalt) {

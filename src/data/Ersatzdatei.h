@@ -35,9 +35,12 @@ public:
     // Flushes, renames over the target and makes the rename durable. Any failure before the
     // rename leaves the target as it was; a failed flush is final, the file is not renamed.
     void einsetzen();
+    // The same for a new file: false, and the target left alone, when a file has appeared there meanwhile.
+    bool neuEinsetzen();
 
 private:
     void pufferSchreiben();
+    bool umbenennen(bool ersetzen);
 
     std::string ziel_;
     std::string ordner_;
