@@ -6,6 +6,7 @@
 #include "SatzBau.h"
 #include "data/Ersatzdatei.h"
 #include "data/Grundbestand.h"
+#include "data/Sicherung.h"
 
 #include <gtest/gtest.h>
 
@@ -437,4 +438,100 @@ TEST(Datensicherheit, DateigroessenGrenzeImProgramm) {
         << aus;
     EXPECT_NE(aus.find(R"({"ende":true})"), std::string::npos) << "went on to the end";
     EXPECT_TRUE(dateiInhalt(pfad) == vorher);
+}
+
+// Two users in shared folders, each running the real program under a user id of its own. In a folder of
+// their group, one compacts the other's data file and saves a copy over another of hers: both keep
+// their group and mode, so she keeps her access. In a sticky folder open to everyone, a third user put a
+// file at the name of the copy of a record of another's data file: it is neither used nor removed, that
+// user hears of it once, and every store goes through.
+TEST(Datensicherheit, ZweiBenutzerInGeteiltenOrdnern) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can run the program as another user";
+    constexpr uid_t Anna = 4243, Bernd = 65534; // the program runs as Bernd
+    constexpr gid_t Buero = 4242;
+    struct Fall {
+        const char* was;
+        mode_t ordnerModus; // the shared folder's, owned by root and the group
+        const char* gruppen;
+        std::vector<std::string> befehle; // after the file is open; $ is the folder
+        std::function<void(const std::string&ordner)> vorher, nachher;
+    };
+    const auto gehoert = [](const std::string& pfad, uid_t wer, gid_t gruppe, mode_t modus) {
+        std::ofstream(pfad, std::ios::binary) << grunddatei();
+        ASSERT_EQ(::chown(pfad.c_str(), wer, gruppe), 0);
+        ASSERT_EQ(::chmod(pfad.c_str(), modus), 0);
+    };
+    std::string aus;
+    const Fall faelle[] = {
+        {"group folder",
+         0770,
+         "--groups=4242",
+         {R"({"klick": "Speichern"})", R"({"dialog": "$/ziel.fba"})", R"({"antwort": "ja"})",
+          R"({"klick": "SpeichernUnter"})"},
+         [&](const std::string& o) {
+             gehoert(o + "/daten.fba", Anna, Buero, 0660);
+             gehoert(o + "/ziel.fba", Anna, Buero, 0660);
+         },
+         [&](const std::string& o) {
+             for (const char* name : {"/daten.fba", "/ziel.fba"}) {
+                 struct stat st {};
+                 ASSERT_EQ(::stat((o + name).c_str(), &st), 0);
+                 EXPECT_EQ(st.st_gid, Buero) << name;
+                 EXPECT_EQ(st.st_mode & 07777, 0660u) << name;
+             }
+             EXPECT_EQ(aus.find("Fehler"), std::string::npos) << aus;
+         }},
+        {"sticky folder",
+         01777,
+         "--clear-groups",
+         {R"({"waehle": {"ListBoxObjekt": 52}})", R"({"eingabe": {"Name": "Bernd"}})", R"({"klick": "Satz_Speichern"})",
+          R"({"eingabe": {"KundenNummer": "7"}})", R"({"klick": "Satz_Neu"})"},
+         [&](const std::string& o) {
+             gehoert(o + "/daten.fba", Bernd, Bernd, 0600);
+             std::ofstream(sicherungsPfad(o + "/daten.fba")) << std::string(65, '\0');
+             ASSERT_EQ(::chown(sicherungsPfad(o + "/daten.fba").c_str(), Anna, Anna), 0);
+         },
+         [&](const std::string& o) {
+             const std::string kopie = sicherungsPfad(o + "/daten.fba");
+             const std::string hinweis = R"({"meldung":{"art":"Information","text":"Achtung! )" + kopie +
+                                         " ist keine Satzkopie dieses Benutzers und wird nicht verwendet!\\r"
+                                         "Datei prüfen und entfernen lassen!\",\"antwort\":null}}";
+             EXPECT_NE(aus.find(hinweis), std::string::npos) << aus;
+             EXPECT_EQ(aus.find(hinweis), aus.rfind(hinweis)) << "once";
+             EXPECT_EQ(aus.find("Fehler"), std::string::npos) << aus;
+             EXPECT_EQ(dateiInhalt(kopie), std::string(65, '\0'));
+             EXPECT_EQ(fs::file_size(o + "/daten.fba"), grunddatei().size() + DatenSatz::Groesse);
+             EXPECT_EQ(alleSaetze(o + "/daten.fba")[52].text(SatzFeld::Name), "Bernd");
+         }},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.was);
+        TempOrdner temp;
+        ASSERT_EQ(::chmod(temp.wurzel().c_str(), 0755), 0);
+        const std::string ordner = temp.pfad("geteilt");
+        fs::create_directory(ordner);
+        ASSERT_EQ(::chown(ordner.c_str(), 0, Buero), 0);
+        ASSERT_EQ(::chmod(ordner.c_str(), fall.ordnerModus), 0);
+        fall.vorher(ordner);
+        std::ofstream skript(temp.pfad("skript.jsonl"));
+        skript << R"({"antwort": "nein"})"
+               << "\n"
+               << R"({"start": true})"
+               << "\n"
+               << R"({"dialog": ")" << ordner << "/daten.fba\"}\n"
+               << R"({"klick": "Oeffnen"})"
+               << "\n";
+        for (const std::string& befehl : fall.befehle)
+            skript << std::regex_replace(befehl, std::regex("\\$"), ordner) << "\n";
+        skript << R"({"klick": "Beenden"})"
+               << "\n";
+        skript.close();
+        const std::string befehl = "setpriv --reuid=" + std::to_string(Bernd) + " --regid=" + std::to_string(Bernd) +
+                                   " " + fall.gruppen + " " + FKB_HEADLESS + " < " + temp.pfad("skript.jsonl") + " > " +
+                                   temp.pfad("aus.jsonl");
+        ASSERT_EQ(std::system(befehl.c_str()), 0);
+        aus = dateiInhalt(temp.pfad("aus.jsonl"));
+        fall.nachher(ordner);
+    }
 }
