@@ -325,38 +325,66 @@ TEST(Datensicherheit, OrdnerPipeVerweisSchreibschutzUndSperre) {
         }
 }
 
-// Another program compacted the file since the navigation list was read: the list's record numbers now
-// name other records. Overwriting and deleting by them is refused, the pages keep what was typed; a new
-// record is appended as ever, and after a reload the numbers hold again.
+// Another program changed the file since the navigation list was read: compacted it, compacted it twice
+// (ext4 gives the second new file the inode number the first rename freed), or copied another file over
+// it. The list's record numbers now name other records, or none. Choosing a line, overwriting and
+// deleting by them are refused, the pages keep what was typed; a new record is appended as ever, and
+// after a reload the numbers hold again.
 TEST(Datensicherheit, VonEinemAnderenProgrammVerdichtet) {
-    const std::string Ersetzt =
-        "LogikFehler - Datei %s wurde inzwischen ersetzt!\rDatei neu öffnen, dann Satz erneut wählen!";
-    for (const char* knopf : {"Satz_Speichern", "Satz_Loeschen"}) {
-        SCOPED_TRACE(knopf);
-        Lage l;
-        DatenDatei(l.pfad).verdichten(); // record 54 is now record 53
-        const std::string vorher = dateiInhalt(l.pfad);
-        l.p.antworten = {true};
-        l.f.klick(knopf);
-        EXPECT_EQ(l.p.texte("Fehler"), Texte{std::regex_replace(Ersetzt, std::regex("%s"), l.pfad)});
-        EXPECT_TRUE(dateiInhalt(l.pfad) == vorher);
-        EXPECT_EQ(l.f.Name.text, "Geändert");
+    const std::string Geaendert = "LogikFehler - Datei %s wurde inzwischen von einem anderen Programm geändert!\r"
+                                  "Datei neu öffnen, dann Satz erneut wählen!";
+    const DatenSatz fuenf = kunde("00005", "Fünf", "F", "000055");
+    // Record 53, marked deleted, goes: record 54 becomes 53, and 54 is another customer's or none.
+    const std::pair<const char*, std::function<void(const std::string&)>> aenderungen[] = {
+        {"compacted", [](const std::string& pfad) { DatenDatei(pfad).verdichten(); }},
+        {"compacted twice",
+         [&](const std::string& pfad) {
+             DatenDatei(pfad).verdichten();
+             DatenDatei(pfad).anhaengen(fuenf);
+             DatenDatei(pfad).verdichten();
+         }},
+        {"another file copied over it",
+         [&](const std::string& pfad) {
+             const std::string anders = pfad + ".anders";
+             std::ofstream(anders, std::ios::binary) << dateiInhalt(pfad);
+             DatenDatei(anders).verdichten();
+             DatenDatei(anders).anhaengen(fuenf);
+             std::ofstream(pfad, std::ios::binary | std::ios::trunc) << dateiInhalt(anders);
+         }},
+    };
+    for (const auto& [wie, aendern] : aenderungen)
+        for (const char* knopf : {"ListBoxObjekt", "Satz_Speichern", "Satz_Loeschen"}) {
+            SCOPED_TRACE(std::string(wie) + ", " + knopf);
+            Lage l;
+            aendern(l.pfad);
+            const std::string vorher = dateiInhalt(l.pfad);
+            l.p.antworten = {true};
+            if (knopf == std::string("ListBoxObjekt"))
+                l.waehleSatz(54);
+            else
+                l.f.klick(knopf);
+            EXPECT_EQ(l.p.texte("Fehler"), Texte{std::regex_replace(Geaendert, std::regex("%s"), l.pfad)});
+            EXPECT_TRUE(dateiInhalt(l.pfad) == vorher);
+            EXPECT_EQ(l.f.Name.text, "Geändert");
+            if (knopf == std::string("ListBoxObjekt"))
+                continue;
 
-        l.p.vergessen();
-        l.f.klick("Satz_Neu");
-        EXPECT_TRUE(l.p.meldungen.empty());
-        EXPECT_EQ(fs::file_size(l.pfad), vorher.size() + DatenSatz::Groesse);
-        l.waehleSatz(53);
-        l.f.eingeben("Name", "Wieder");
-        l.p.antworten = {true};
-        l.f.klick(knopf);
-        EXPECT_TRUE(l.p.texte("Fehler").empty());
-        DatenSatz s;
-        DatenDatei(l.pfad).lesen(53, s);
-        EXPECT_EQ(knopf == std::string("Satz_Speichern") ? s.text(SatzFeld::Name)
-                                                         : std::string(1, s.zeichen(SatzFeld::RechnungsKennZeichen)),
-                  knopf == std::string("Satz_Speichern") ? "Wieder" : "L");
-    }
+            l.p.vergessen();
+            l.f.klick("Satz_Neu");
+            EXPECT_TRUE(l.p.meldungen.empty());
+            EXPECT_EQ(fs::file_size(l.pfad), vorher.size() + DatenSatz::Groesse);
+            l.waehleSatz(53);
+            l.f.eingeben("Name", "Wieder");
+            l.p.antworten = {true};
+            l.f.klick(knopf);
+            EXPECT_TRUE(l.p.texte("Fehler").empty());
+            DatenSatz s;
+            DatenDatei(l.pfad).lesen(53, s);
+            EXPECT_EQ(knopf == std::string("Satz_Speichern")
+                          ? s.text(SatzFeld::Name)
+                          : std::string(1, s.zeichen(SatzFeld::RechnungsKennZeichen)),
+                      knopf == std::string("Satz_Speichern") ? "Wieder" : "L");
+        }
 }
 
 // A pipe, a folder or a link that leads nowhere exists: "Neu" asks before it would replace it, and then

@@ -3,7 +3,6 @@
 #include "app/Bedienelemente.h"
 #include "app/Plattform.h"
 #include "app/Zeitpunkt.h"
-#include "data/Dateisperre.h"
 #include "data/DatenSatz.h"
 #include "editing/RechnungsSummen.h"
 #include "navigation/TextVorrat.h"
@@ -59,8 +58,10 @@ public:
     std::string Caption = Titel;
     std::string AktiveSeite = "Navigation";
     std::string DateiName; // the current data file name
-    // The file the navigation list was read from: its record numbers hold only there.
-    Dateikennung NavigationsDatei;
+    // The record chosen in the navigation list as it was read then, and its number: a record command
+    // writes by that number only while the file still holds this very record there.
+    DatenSatz GewaehlterSatz;
+    std::int64_t GewaehlteNummer = -1;
     DatenSatz Puffer;          // the current record buffer
     DatenSatz ParameterPuffer; // record 0 when the VAT rate or letterhead is needed
     DateiDialog OpenDialog;
@@ -171,9 +172,10 @@ private:
     // Buffers of list lines that a narrower load did not need: the next full load reuses them.
     TextVorrat zeilenVorrat_;
     void KennzeichenAendern(const char* kennzeichen);
-    void gruppeInPuffer(Feldgruppe gruppe); // page fields of one group as they stand
-    bool KundenNummerNormalisieren();       // false after its error message
-    DatenDatei ListenDateiSperren();        // for a record chosen in the list; ends the command if replaced
+    void gruppeInPuffer(Feldgruppe gruppe);                // page fields of one group as they stand
+    bool KundenNummerNormalisieren();                      // false after its error message
+    DatenDatei GewaehltenSatzSperren(std::int64_t nummer); // ends the command unless it holds the chosen record
+    [[noreturn]] void ListeVeraltetMelden();               // the list no longer matches the file
     void GespeichertenSatzWaehlen(const std::string& rechnungsNummer);
     bool VorlageLesen(const Steuerelement& nummernFeld); // false after the guard's message
     bool KeineDateiAbweisen(const std::string& pfad);

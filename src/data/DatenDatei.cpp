@@ -111,12 +111,6 @@ DatenDatei::DatenDatei(std::string pfad, Sperrart sperre)
 DatenDatei::~DatenDatei() = default;
 DatenDatei::DatenDatei(DatenDatei&&) noexcept = default;
 
-const Dateikennung& DatenDatei::kennung() const {
-    if (!offen_)
-        throw std::logic_error("DatenDatei ohne Sperre hat keine Kennung");
-    return offen_->kennung();
-}
-
 std::int64_t DatenDatei::anzahlSaetze() const {
     Zugriff datei(*this, Sperrart::Lesen);
     std::int64_t anzahl = (*datei).groesse() / SatzGroesse;
@@ -130,6 +124,18 @@ void DatenDatei::lesen(std::int64_t nummer, DatenSatz& ziel) const {
     satzLesen(*datei, nummer, gelesen);
     datei.fertig();
     ziel = gelesen;
+}
+
+bool DatenDatei::lesenFallsVorhanden(std::int64_t nummer, DatenSatz& ziel) const {
+    Zugriff datei(*this, Sperrart::Lesen);
+    const bool vorhanden = nummer >= 0 && nummer < (*datei).groesse() / SatzGroesse;
+    DatenSatz gelesen;
+    if (vorhanden)
+        satzLesen(*datei, nummer, gelesen);
+    datei.fertig();
+    if (vorhanden)
+        ziel = gelesen;
+    return vorhanden;
 }
 
 void DatenDatei::schreiben(std::int64_t nummer, const DatenSatz& satz) const {

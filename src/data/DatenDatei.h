@@ -31,11 +31,11 @@ public:
     ~DatenDatei();
     DatenDatei(DatenDatei&&) noexcept;
     const std::string& pfad() const { return pfad_; }
-    // The file held open; only for one opened with a lock.
-    const Dateikennung& kennung() const;
 
     std::int64_t anzahlSaetze() const;
     void lesen(std::int64_t nummer, DatenSatz& ziel) const;
+    // The same, but false for a record number the file does not hold.
+    bool lesenFallsVorhanden(std::int64_t nummer, DatenSatz& ziel) const;
     // Writes over record `nummer` (or appends when it equals the record count) and flushes.
     // A failed write puts the old bytes back, so no record is ever half-written; should that
     // fail too, the error says the record may be damaged.

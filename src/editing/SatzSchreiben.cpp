@@ -67,7 +67,7 @@ void TFKB_Formular::SatzSchreiben(char schreibmodus) {
         DatenDatei(DateiName).anhaengen(Puffer);
     } else {
         const int nummer = SchluesselErmitteln();
-        ListenDateiSperren().schreiben(nummer, Puffer);
+        GewaehltenSatzSperren(nummer).schreiben(nummer, Puffer);
     }
 
     NavigationLaden("Alles", false);
