@@ -8,7 +8,7 @@
 
 namespace fkb {
 
-TFKB_Formular::TFKB_Formular(Plattform& p) : plattform(p) {
+TFKB_Formular::TFKB_Formular(Plattform& p) : stau(p), plattform(stau) {
     for (DateiDialog* d : {&OpenDialog, &SaveDialog}) {
         d->filter = "Fakturablage FBA (*.fba)|*.fba";
         d->endung = "FBA";

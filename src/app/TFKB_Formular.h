@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Bedienelemente.h"
+#include "app/Meldungsstau.h"
 #include "app/Plattform.h"
 #include "app/Zeitpunkt.h"
 #include "data/DatenSatz.h"
@@ -54,6 +55,8 @@ public:
     void ausfuehren(const std::function<void()>& handler);
 
     // --- state of the run -------------------------------------------------------------
+    // Every box passes through here, so that a command can hold its boxes back while the file is locked.
+    Meldungsstau stau;
     Plattform& plattform;
     std::string Caption = Titel;
     std::string AktiveSeite = "Navigation";
