@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <tuple>
 
 using namespace fkb;
@@ -196,6 +197,12 @@ TEST(DatenDatei, NeuSchreibenErsetztDieDateiAtomar) {
     const std::string alt = dateiInhalt(pfad);
     // A reader that opened the file before keeps the old file: it is replaced, not rewritten.
     std::ifstream frueherGeoeffnet(pfad, std::ios::binary);
+    // Whatever is written there clears away what a program killed while writing there left, be it in a
+    // folder without a data file, as an e-invoice's.
+    const std::string liegengelassen = ordner.pfad("~fkb-ab12cd.tmp");
+    std::ofstream(liegengelassen) << "halb";
+    const timeval gestern[2] = {{::time(nullptr) - 86400, 0}, {::time(nullptr) - 86400, 0}};
+    ASSERT_EQ(::utimes(liegengelassen.c_str(), gestern), 0);
 
     DatenDatei::neuSchreiben(pfad, std::vector<DatenSatz>{nummerierterSatz(42)});
     EXPECT_EQ(std::filesystem::file_size(pfad), G);
@@ -205,7 +212,7 @@ TEST(DatenDatei, NeuSchreibenErsetztDieDateiAtomar) {
     std::string gesehen{std::istreambuf_iterator<char>(frueherGeoeffnet), std::istreambuf_iterator<char>()};
     EXPECT_EQ(gesehen, alt);
     auto eintraege = std::distance(std::filesystem::directory_iterator(ordner.wurzel()), {});
-    EXPECT_EQ(eintraege, 1) << "no temporary file left beside it";
+    EXPECT_EQ(eintraege, 1) << "no temporary file beside it";
     EXPECT_EQ(std::filesystem::status(pfad).permissions() & std::filesystem::perms::all, std::filesystem::perms(0644));
 }
 
