@@ -97,6 +97,8 @@ struct Lage {
         f.waehleFahndung(0);
         waehleSatz(54);
         f.eingeben("Name", "Geändert");
+        // Stored as a new record too: an invoice number of its own.
+        f.eingeben("RechnungsNummer", "9999");
         EXPECT_TRUE(p.texte("Fehler").empty());
         p.vergessen();
     }
@@ -514,7 +516,7 @@ TEST(Datensicherheit, ZweiBenutzerInGeteiltenOrdnern) {
          01777,
          "--clear-groups",
          {R"({"waehle": {"ListBoxObjekt": 52}})", R"({"eingabe": {"Name": "Bernd"}})", R"({"klick": "Satz_Speichern"})",
-          R"({"eingabe": {"KundenNummer": "7"}})", R"({"klick": "Satz_Neu"})"},
+          R"({"eingabe": {"KundenNummer": "7", "RechnungsNummer": "99"}})", R"({"klick": "Satz_Neu"})"},
          [&](const std::string& o) {
              gehoert(o + "/daten.fba", Bernd, Bernd, 0600);
              std::ofstream(sicherungsPfad(o + "/daten.fba")) << std::string(65, '\0');

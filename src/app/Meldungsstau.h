@@ -29,6 +29,9 @@ public:
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override {
         return echt_.dokumentOeffnen(dokument, verb);
     }
+    int hilfeOeffnen(const std::string& dokument, int kontext) override {
+        return echt_.hilfeOeffnen(dokument, kontext);
+    }
     void infoZeigen() override { echt_.infoZeigen(); }
     std::string programmOrdner() override { return echt_.programmOrdner(); }
     std::string hilfeOrdner() override { return echt_.hilfeOrdner(); }

@@ -24,7 +24,8 @@ struct DateiDialog {
 
 // Everything the logic needs of the toolkit and the system. The GUI implements it with
 // Qt; the headless driver and the tests with scripted answers and a fixed clock.
-// Message texts separate their lines with a single carriage return.
+// Message texts separate their lines with a single carriage return. The window reaches it through
+// Meldungsstau, which must pass every function on: one added here with a body of its own is added there too.
 class Plattform {
 public:
     virtual ~Plattform() = default;
@@ -45,6 +46,12 @@ public:
 
     // Hands a document to the system shell; a result below 32 means it failed.
     virtual int dokumentOeffnen(const std::string& dokument, const std::string& verb) = 0;
+    // The help document at the topic of a context number; a platform that cannot aim at a topic opens
+    // it at its start.
+    virtual int hilfeOeffnen(const std::string& dokument, int kontext) {
+        (void)kontext;
+        return dokumentOeffnen(dokument, "open");
+    }
     // Shows the information dialog modally.
     virtual void infoZeigen() = 0;
 

@@ -6,6 +6,7 @@
 #include "app/Zeitpunkt.h"
 #include "data/DatenSatz.h"
 #include "editing/RechnungsSummen.h"
+#include "editing/Rechnungsnummern.h"
 #include "navigation/TextVorrat.h"
 
 #include <cstdint>
@@ -54,6 +55,14 @@ public:
     // error box with its text, and the program goes on.
     void ausfuehren(const std::function<void()>& handler);
 
+    // --- typed input --------------------------------------------------------------------
+    // Whether the customer and invoice pages hold what the user typed, or set with a field button,
+    // since the program last filled them (a record shown, the pages emptied, a template loaded).
+    bool EingabenOffen() const;
+    // Whether the command behind the control would replace such input with something else: a window
+    // asks before it lets that happen. Closing the window is the command of "Beenden".
+    bool verwirftEingaben(const Steuerelement& s) const;
+
     // --- state of the run -------------------------------------------------------------
     // Every box passes through here, so that a command can hold its boxes back while the file is locked.
     Meldungsstau stau;
@@ -61,6 +70,9 @@ public:
     std::string Caption = Titel;
     std::string AktiveSeite = "Navigation";
     std::string DateiName; // the current data file name
+    // Whether the lists show a file: not before one is loaded, nor after it is deleted. The window's
+    // status bar names the file only then.
+    bool DateiGeladen = false;
     // The record chosen in the navigation list as it was read then, and its number: a record command
     // writes by that number only while the file still holds this very record there.
     DatenSatz GewaehlterSatz;
@@ -97,6 +109,7 @@ public:
     void VolltextsucheClick();
     void WarnungenHinweiseClick();
     void SpeedButtonHilfeClick();
+    void HilfeZurSeite(); // F1: the manual where the page shown is explained
     void InfoClick();
     void BeendenClick();
     void FormClose();
@@ -106,6 +119,7 @@ public:
     void OeffnenClick();
     void DateiOeffnen(const std::string& pfad); // what "Öffnen..." does with the chosen path
     void DateiAnlegen();
+    void DateiLaden(); // the whole file into the lists, nothing of another file left in view
     void SpeichernClick();
     void SpeichernUnterClick();
     void LoeschenClick();
@@ -172,14 +186,25 @@ private:
     void positionenNachAbbruch(std::int64_t nummer, const DatenSatz* satz);
     void zaehlerTexteSetzen(std::int32_t saetze, std::uint32_t kunde, std::uint32_t rechnung);
 
+    enum class Eingabebereich { Felder, Zeilen, Alle };
+    bool eingabenOffen(bool felder, bool zeilen) const;
+    // What the pages now hold in that part is the program's, not typed.
+    void eingabenGefuellt(Eingabebereich bereich);
+    // Rewrites a field's text; a text the program put there stays the program's.
+    void nachfuehren(Steuerelement& feld, std::string text);
+
     // Buffers of list lines that a narrower load did not need: the next full load reuses them.
     TextVorrat zeilenVorrat_;
+    // The invoice numbers of the file as the last load found them.
+    Rechnungsnummern rechnungsnummern_;
     void KennzeichenAendern(const char* kennzeichen);
     void gruppeInPuffer(Feldgruppe gruppe);                // page fields of one group as they stand
     bool KundenNummerNormalisieren();                      // false after its error message
     DatenDatei GewaehltenSatzSperren(std::int64_t nummer); // ends the command unless it holds the chosen record
     [[noreturn]] void ListeVeraltetMelden();               // the list no longer matches the file
-    void GespeichertenSatzWaehlen(const std::string& rechnungsNummer);
+    bool RechnungsNummerVergeben(const DatenDatei& datei, std::int64_t ausser);
+    void GespeichertenSatzWaehlen(const DatenSatz& gespeichert, std::int64_t satzNummer);
+    void GewaehltenSatzZeigen();                         // the record in the buffer, chosen in the list
     bool VorlageLesen(const Steuerelement& nummernFeld); // false after the guard's message
     bool KeineDateiAbweisen(const std::string& pfad);
     bool ZielFreigeben(const std::string& ziel); // a new name, or an existing file the user lets go    // true after

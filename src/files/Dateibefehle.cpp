@@ -35,7 +35,7 @@ void TFKB_Formular::NeuClick() {
         // Declining keeps the file on view current: no record command may write into the other one.
         if (plattform.bestaetigen("Datei existiert bereits!\r\rSoll Datei: " + pfad + " bearbeitet werden?")) {
             DateiName = pfad;
-            NavigationLaden("Alles", false);
+            DateiLaden();
         }
         return;
     }
@@ -60,7 +60,7 @@ void TFKB_Formular::DateiOeffnen(const std::string& pfad) {
     DateiName = pfad;
     aufraeumen(pfad);
     if (dateiExistiert(DateiName))
-        NavigationLaden("Alles", false);
+        DateiLaden();
     else if (plattform.bestaetigen("Datei existiert nicht!\r\rSoll Datei: " + DateiName + " erzeugt werden?"))
         DateiAnlegen();
 }
@@ -74,6 +74,12 @@ void TFKB_Formular::DateiAnlegen() {
     if (!DatenDatei::neuAnlegen(DateiName, grundbestand(Puffer, parameter, vorlagen)))
         plattform.hinweisMelden("Achtung! Datei " + DateiName +
                                 " wurde inzwischen angelegt!\rVorhandene Datei wird geöffnet - nichts überschrieben!");
+    DateiLaden();
+}
+
+// The side panel may show a record of the file before: it goes with the file.
+void TFKB_Formular::DateiLaden() {
+    anzeigeFelderZuruecksetzen();
     NavigationLaden("Alles", false);
 }
 

@@ -18,8 +18,15 @@ void TFKB_Formular::ListBoxObjektClick() {
         listenzeile(satz, nummer, zeile);
     if (zeile != ListeObjekt.zeilen[std::size_t(ListeObjekt.auswahl)])
         ListeVeraltetMelden();
-    Puffer = GewaehlterSatz = satz;
-    GewaehlteNummer = nummer;
+    Puffer = satz;
+    GewaehltenSatzZeigen();
+}
+
+// The record in the buffer is that of the current line. It is kept as chosen: overwrite and delete
+// write by the line's number only while the file still holds it there.
+void TFKB_Formular::GewaehltenSatzZeigen() {
+    GewaehlterSatz = Puffer;
+    GewaehlteNummer = SchluesselErmitteln();
     SatzAnzeigen();
     Satz_Speichern.aktiv = true;
     Satz_Loeschen.aktiv = true;
