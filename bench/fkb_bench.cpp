@@ -274,6 +274,8 @@ void rechnungFuellen(TFKB_Formular& f) {
     }
     f.eingeben(f.VersandKosten.name, "4,9");
     f.LieferKennzeichen.text = "B";
+    // An invoice: its number is proved unique by every store.
+    f.klick(f.ButtonRechnung.name);
 }
 
 struct Speichern {
@@ -312,7 +314,10 @@ Speichern speichernMessen(const std::string& pfad) {
             f.NavigationLaden("Alles", false);
             f.waehleListe(int(f.ListeObjekt.zeilen.size()) - 1);
         },
-        [&] { f.klick(f.Satz_Neu.name); },
+        [&] {
+            f.klick(f.SpeedButtonRechnungsNummer.name);
+            f.klick(f.Satz_Neu.name);
+        },
         [&] { f.klick(f.Satz_Speichern.name); },
     });
     e.nachladen = t[0].wand;

@@ -209,7 +209,7 @@ TEST(SpeichernUnter, AufDieDateiSelbstKopiertNichts) {
         const DateiDialog& d = u.p.gezeigteDialoge[0];
         EXPECT_EQ(d.art, DialogArt::Speichern);
         EXPECT_EQ(d.titel + "|" + d.filter + "|" + d.endung + "|" + d.ordner + "|" + d.name,
-                  "Datei speichern|Fakturablage FBA (*.fba)|*.fba|FBA|/programm/|" + u.pfad);
+                  "Datei speichern|Fakturablage FBA (*.fba)|*.fba|FBA|" + u.ordner.pfad("") + "|" + u.pfad);
         EXPECT_EQ(u.p.texte("Bestätigung"),
                   Texte{"Datei " + ziel + " existiert bereits!\r Soll Datei überschrieben werden?"});
         EXPECT_EQ(u.p.texte("Information"), Texte{gespeichert(ziel)});

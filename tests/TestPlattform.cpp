@@ -26,7 +26,7 @@ bool TestPlattform::bestaetigen(const std::string& text) {
     return ja;
 }
 
-bool TestPlattform::loeschenBestaetigen(const std::string& text) {
+bool TestPlattform::bestaetigenVorgabeNein(const std::string& text) {
     bool ja = bestaetigen(text);
     meldungen.back().vorgabeNein = true;
     return ja;
@@ -41,7 +41,8 @@ std::optional<std::string> TestPlattform::dateiWaehlen(const DateiDialog& dialog
     return ergebnis;
 }
 
-bool TestPlattform::druckDialog() {
+bool TestPlattform::druckDialog(const std::string& pdfVorschlag) {
+    pdfVorschlaege.push_back(pdfVorschlag);
     if (druckdialoge.empty())
         return false;
     bool ok = druckdialoge.front();

@@ -22,9 +22,9 @@ public:
     void fehlerMelden(const std::string& text) override;
     void hinweisMelden(const std::string& text) override;
     bool bestaetigen(const std::string& text) override { return echt_.bestaetigen(text); }
-    bool loeschenBestaetigen(const std::string& text) override { return echt_.loeschenBestaetigen(text); }
+    bool bestaetigenVorgabeNein(const std::string& text) override { return echt_.bestaetigenVorgabeNein(text); }
     std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override { return echt_.dateiWaehlen(dialog); }
-    bool druckDialog() override { return echt_.druckDialog(); }
+    bool druckDialog(const std::string& pdfVorschlag) override { return echt_.druckDialog(pdfVorschlag); }
     std::unique_ptr<Leinwand> druckLeinwand() override { return echt_.druckLeinwand(); }
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override {
         return echt_.dokumentOeffnen(dokument, verb);

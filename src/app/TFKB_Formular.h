@@ -97,6 +97,7 @@ public:
     std::uint32_t LetzteKundenNummer = 0;
     std::uint32_t LetzteRechnungsNummer = 0;
     std::uint32_t FahndungsAnzahl = 0;
+    std::string FahndungsZeitraum; // "von-bis" of the query listed
     RechnungsSummen Summen;
 
     bool hinweisModus() const { return WarnungenHinweise.haken; }
@@ -120,6 +121,9 @@ public:
     void DateiOeffnen(const std::string& pfad); // what "Öffnen..." does with the chosen path
     void DateiAnlegen();
     void DateiLaden(); // the whole file into the lists, nothing of another file left in view
+    // Beside the data file: "Rechnung-000052.pdf" for ("Rechnung", "000052", "pdf"). A character that a
+    // file name cannot hold becomes "_", blanks go.
+    std::string ablageVorschlag(std::string_view art, std::string_view nummer, std::string_view endung) const;
     void SpeichernClick();
     void SpeichernUnterClick();
     void LoeschenClick();

@@ -19,6 +19,13 @@ void aufraeumen(const std::string& pfad) {
     alteTempDateienEntfernen(ordnerVon(pfad));
 }
 
+std::string ordnerMitTrenner(const std::string& pfad) {
+    std::string ordner = ordnerVon(pfad);
+    if (!ordner.ends_with('/'))
+        ordner += '/';
+    return ordner;
+}
+
 Stempel stempelVon(const Zeitpunkt& z) {
     return {z.datumText(), z.zeitText()};
 }
@@ -77,10 +84,22 @@ void TFKB_Formular::DateiAnlegen() {
     DateiLaden();
 }
 
-// The side panel may show a record of the file before: it goes with the file.
+// The side panel may show a record of the file before: it goes with the file. The file dialogs start
+// where the file is.
 void TFKB_Formular::DateiLaden() {
     anzeigeFelderZuruecksetzen();
+    OpenDialog.ordner = SaveDialog.ordner = ordnerMitTrenner(DateiName);
     NavigationLaden("Alles", false);
+}
+
+std::string TFKB_Formular::ablageVorschlag(std::string_view art, std::string_view nummer,
+                                           std::string_view endung) const {
+    std::string name(art);
+    name += '-';
+    for (char c : nummer)
+        if (c != ' ')
+            name += (c == '/' || c == '\\' || c == ':' || static_cast<unsigned char>(c) < 0x20) ? '_' : c;
+    return ordnerMitTrenner(DateiName) + name + "." + std::string(endung);
 }
 
 } // namespace fkb

@@ -78,7 +78,7 @@ void TFKB_Formular::SpeichernUnterClick() {
 void TFKB_Formular::LoeschenClick() {
     if (KeineDateiAbweisen(DateiName))
         return;
-    if (!plattform.loeschenBestaetigen("Soll Datei " + DateiName + "\r wirklich gelöscht werden?"))
+    if (!plattform.bestaetigenVorgabeNein("Soll Datei " + DateiName + "\r wirklich gelöscht werden?"))
         return;
     try {
         DatenDatei(DateiName).loeschen();

@@ -56,7 +56,7 @@ std::optional<std::string> HeadlessPlattform::dateiWaehlen(const DateiDialog& di
     return ergebnis;
 }
 
-bool HeadlessPlattform::druckDialog() {
+bool HeadlessPlattform::druckDialog(const std::string&) {
     bool ok = false;
     if (druckdialoge.empty()) {
         kanal_.fehler("kein Ergebnis für den Druckdialog vorgegeben, abgebrochen");

@@ -16,10 +16,12 @@ void TFKB_Formular::BitBtnDruckClick() {
                                "\r"
                                "Soll Rechnung gedruckt werden?"))
         return;
-    if (!plattform.druckDialog())
+    if (!plattform.druckDialog(
+            ablageVorschlag(RechnungsKennZeichen.text == "A" ? "Angebot" : "Rechnung", RechnungsNummer.text, "pdf")))
         return;
     DatenDatei(DateiName).lesen(0, ParameterPuffer);
-    const bool formular = plattform.bestaetigen("Soll Rechnung in Formular gedruckt werden?");
+    // Enter prints on letterhead: a form print lacks sender, tax number and bank.
+    const bool formular = plattform.bestaetigenVorgabeNein("Soll Rechnung in Formular gedruckt werden?");
 
     // An offer or invoice is dated the day it is printed; the page keeps that date for a store.
     const Zeitpunkt heute = plattform.jetzt();

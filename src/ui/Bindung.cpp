@@ -183,7 +183,7 @@ void Bindung::ausloesen(const std::function<void()>& aktion) {
 bool Bindung::eingabenAufgeben(const Steuerelement& ausloeser) {
     if (laeuft_ || spiegelt_ || f_.Beendet || !ausloeser.bedienbar() || !f_.verwirftEingaben(ausloeser))
         return true;
-    if (f_.plattform.loeschenBestaetigen("Die Eingaben im Formular sind nicht gespeichert. Verwerfen?"))
+    if (f_.plattform.bestaetigenVorgabeNein("Die Eingaben im Formular sind nicht gespeichert. Verwerfen?"))
         return true;
     spiegeln(); // the line, node or category the user chose goes back to the one shown
     return false;
