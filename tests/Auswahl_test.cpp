@@ -9,10 +9,6 @@ using namespace fkb::test;
 
 namespace {
 
-const std::string Geaendert = "LogikFehler - Datei ", GeaendertRest =
-                                                          " wurde inzwischen von einem anderen Programm geändert!\r"
-                                                          "Datei neu öffnen, dann Satz erneut wählen!";
-
 // Records 0 to 5: two customers with two invoices each, one of them with the same number twice,
 // and a name that holds another invoice's number.
 std::vector<DatenSatz> bestand() {
@@ -62,8 +58,7 @@ TEST(Auswahl, ListenzeileZeigtImmerDenGespeichertenSatz) {
     EXPECT_EQ(w.text("Name"), "Delta");
     EXPECT_EQ(w.text("Position01"), "suchtext steht hier");
 
-    // Read again at every choice: a change on disk shows at once. A change of what the line shows
-    // leaves the line naming a record that is no longer there: the list must be read anew.
+    // Read again at every choice: a change on disk shows at once.
     DatenSatz geaendert = bestand()[5];
     geaendert.setzeText(SatzFeld::Strasse, "Neuer Weg");
     DatenDatei(pfad).schreiben(5, geaendert);
@@ -71,12 +66,6 @@ TEST(Auswahl, ListenzeileZeigtImmerDenGespeichertenSatz) {
     EXPECT_EQ(w.text("Strasse"), "Neuer Weg");
     EXPECT_EQ(w.f.Puffer, geaendert);
     EXPECT_TRUE(w.p.texte("Fehler").empty());
-    geaendert.setzeText(SatzFeld::Name, "Delta-neu");
-    DatenDatei(pfad).schreiben(5, geaendert);
-    w.f.waehleListe(zeile);
-    EXPECT_EQ(w.p.texte("Fehler"), std::vector<std::string>{Geaendert + pfad + GeaendertRest});
-    EXPECT_EQ(w.text("Name"), "Delta");
-    EXPECT_FALSE(w.f.Satz_Speichern.aktiv);
 }
 
 TEST(Auswahl, LesefehlerLaesstSeitenUndKnoepfeStehen) {
@@ -84,7 +73,10 @@ TEST(Auswahl, LesefehlerLaesstSeitenUndKnoepfeStehen) {
     std::string pfad = w.oeffnen(bestand());
     std::filesystem::resize_file(pfad, 4 * DatenSatz::Groesse + 100);
     w.f.waehleListe(w.zeileMit("000080"));
-    EXPECT_EQ(w.p.texte("Fehler"), std::vector<std::string>{Geaendert + pfad + GeaendertRest});
+    // Cut short by another program since the list was read, the file no longer holds the record.
+    EXPECT_EQ(w.p.texte("Fehler"), std::vector<std::string>{"LogikFehler - Datei " + pfad +
+                                                            " wurde inzwischen von einem anderen Programm geändert!\r"
+                                                            "Datei neu öffnen, dann Satz erneut wählen!"});
     EXPECT_EQ(w.text("Name"), "Name");
     EXPECT_FALSE(w.f.Satz_Speichern.aktiv);
     EXPECT_EQ(w.f.Puffer, bestand()[5]) << "the buffer still holds the last record loaded";

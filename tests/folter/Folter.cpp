@@ -53,31 +53,14 @@ bool scharf = false;
 std::size_t schnitt = 0; // where a write killed in the middle stops
 int bericht = -1;        // where the child tells the parent which call it dies in
 
-enum Aufruf {
-    Open,
-    Close,
-    Read,
-    Pread,
-    Pwrite,
-    Fsync,
-    Fdatasync,
-    Ftruncate,
-    Fchmod,
-    Fchown,
-    Rename,
-    RenameNeu,
-    Unlink,
-    Flock,
-    Arten
-};
-const char* const ArtNamen[Arten] = {"open",      "close",  "read",   "pread",  "pwrite",    "fsync",  "fdatasync",
-                                     "ftruncate", "fchmod", "fchown", "rename", "renameNeu", "unlink", "flock"};
+enum Aufruf { Open, Close, Read, Pread, Pwrite, Fsync, Fdatasync, Ftruncate, Fchmod, Rename, Unlink, Flock, Arten };
+const char* const ArtNamen[Arten] = {"open",      "close",     "read",   "pread",  "pwrite", "fsync",
+                                     "fdatasync", "ftruncate", "fchmod", "rename", "unlink", "flock"};
 
 std::string verlauf; // the kinds of the command's calls, one byte each
 
 bool aendert(Aufruf art) {
-    return art == Pwrite || art == Fsync || art == Fdatasync || art == Ftruncate || art == Rename || art == RenameNeu ||
-           art == Unlink;
+    return art == Pwrite || art == Fsync || art == Fdatasync || art == Ftruncate || art == Rename || art == Unlink;
 }
 
 bool getroffen(Aufruf art) {
@@ -130,9 +113,9 @@ void todesAufrufeEinsetzen() {
         durch<Fdatasync, &Systemaufrufe::fdatasync, int>,
         durch<Ftruncate, &Systemaufrufe::ftruncate, int, off_t>,
         durch<Fchmod, &Systemaufrufe::fchmod, int, mode_t>,
-        durch<Fchown, &Systemaufrufe::fchown, int, uid_t, gid_t>,
+        durch<Fchmod, &Systemaufrufe::fchown, int, uid_t, gid_t>, // counted with the calls they are like
         durch<Rename, &Systemaufrufe::rename, const char*, const char*>,
-        durch<RenameNeu, &Systemaufrufe::renameNeu, const char*, const char*>,
+        durch<Rename, &Systemaufrufe::renameNeu, const char*, const char*>,
         durch<Unlink, &Systemaufrufe::unlink, const char*>,
         durch<Flock, &Systemaufrufe::flock, int, int>,
         echt.nanosleep,
