@@ -1,5 +1,9 @@
 #include "TestPlattform.h"
 
+#ifdef FKB_PDF
+#include "headless/Druckausgabe.h"
+#endif
+
 namespace fkb::test {
 
 void TestPlattform::fehlerMelden(const std::string& text) {
@@ -54,6 +58,14 @@ std::unique_ptr<Leinwand> TestPlattform::druckLeinwand() {
     auto leinwand = std::make_unique<Aufzeichnung>(druckHoehe);
     leinwand->beiEnde = [this](const Aufzeichnung& a) { drucke.push_back(a.texte); };
     return leinwand;
+}
+
+std::optional<std::string> TestPlattform::pdfErstellen(const std::function<void(Leinwand&)>& zeichnen) {
+#ifdef FKB_PDF
+    return pdfDokument(zeichnen);
+#else
+    return Plattform::pdfErstellen(zeichnen);
+#endif
 }
 
 int TestPlattform::dokumentOeffnen(const std::string& dokument, const std::string&) {

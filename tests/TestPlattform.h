@@ -49,6 +49,8 @@ public:
     std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override;
     bool druckDialog(const std::string& pdfVorschlag) override;
     std::unique_ptr<Leinwand> druckLeinwand() override;
+    // Where the tests link the driver with its Qt canvas, the real PDF output.
+    std::optional<std::string> pdfErstellen(const std::function<void(Leinwand&)>& zeichnen) override;
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
     int hilfeOeffnen(const std::string& dokument, int kontext) override {
         hilfeKontexte.push_back(kontext);

@@ -3,6 +3,7 @@
 #include "app/Zeitpunkt.h"
 #include "printing/Leinwand.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +46,9 @@ public:
     virtual bool druckDialog(const std::string& pdfVorschlag) = 0;
     // A canvas on the printer that the print dialog confirmed last.
     virtual std::unique_ptr<Leinwand> druckLeinwand() = 0;
+    // The document that `zeichnen` draws on a canvas, rendered as PDF/A-1b into memory on A4 paper
+    // with the printable height of the printer canvas; nothing where the program has no PDF output.
+    virtual std::optional<std::string> pdfErstellen(const std::function<void(Leinwand&)>&) { return std::nullopt; }
 
     // Hands a document to the system shell; a result below 32 means it failed.
     virtual int dokumentOeffnen(const std::string& dokument, const std::string& verb) = 0;

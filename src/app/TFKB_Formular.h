@@ -17,8 +17,10 @@
 namespace fkb {
 
 class DatenDatei;
+struct Rechnungsblatt;
 
 enum class Feldgruppe;
+enum class ERechnungsFormat;
 
 // Ends the running command without a message (the program is being closed).
 struct BefehlAbbruch {};
@@ -174,6 +176,7 @@ public:
 
     // --- printing and period query ---------------------------------------------------
     void ERechnungExportierenClick(); // BitBtnERechnung and the file menu
+    void ZUGFeRDExportierenClick();   // BitBtnZUGFeRD and the file menu
     void BitBtnDruckClick();
     void ButtonFahndungAClick();
     void ButtonFahndungRClick();
@@ -211,8 +214,11 @@ private:
     void GewaehltenSatzZeigen();                         // the record in the buffer, chosen in the list
     bool VorlageLesen(const Steuerelement& nummernFeld); // false after the guard's message
     bool KeineDateiAbweisen(const std::string& pfad);
-    bool ZielFreigeben(const std::string& ziel); // a new name, or an existing file the user lets go    // true after
-                                                 // its message: a folder or device
+    // The e-invoice of the pages and the file the user chose for it; false after a message or a cancel.
+    bool ERechnungVorbereiten(ERechnungsFormat format, std::string& xml, std::string& ziel);
+    Rechnungsblatt rechnungsblattAusSeiten() const; // the shown offer or invoice as it prints
+    bool ZielFreigeben(const std::string& ziel);    // a new name, or an existing file the user lets go    // true after
+                                                    // its message: a folder or device
 };
 
 } // namespace fkb

@@ -72,6 +72,13 @@ std::unique_ptr<Leinwand> HeadlessPlattform::druckLeinwand() {
     return std::make_unique<Druckausgabe>(kanal_, pdf);
 }
 
+std::optional<std::string> HeadlessPlattform::pdfErstellen(const std::function<void(Leinwand&)>& zeichnen) {
+    return pdfDokument([&](Leinwand& pdf) {
+        Druckausgabe druck(kanal_, pdf);
+        zeichnen(druck);
+    });
+}
+
 int HeadlessPlattform::dokumentOeffnen(const std::string& dokument, const std::string& verb) {
     // The shell resolves a bare name against the current directory; without the file it
     // answers "file not found", which is below 32.

@@ -5,6 +5,32 @@
 
 namespace fkb {
 
+Rechnungsblatt TFKB_Formular::rechnungsblattAusSeiten() const {
+    Rechnungsblatt blatt;
+    blatt.Anrede = Anrede.text;
+    blatt.Zusatz = Zusatz.text;
+    blatt.Vorname = Vorname.text;
+    blatt.Name = Name.text;
+    blatt.Firma = Firma.text;
+    blatt.Strasse = Strasse.text;
+    blatt.Nummer = Nummer.text;
+    blatt.PLZ = PLZ.text;
+    blatt.Ort = Ort.text;
+    blatt.Land = Land.text;
+    blatt.KundenNummer = KundenNummer.text;
+    blatt.RechnungsNummer = RechnungsNummer.text;
+    blatt.RechnungsDatum = RechnungsDatum.text;
+    blatt.RechnungsKennZeichen = RechnungsKennZeichen.text;
+    blatt.LeistungsDatum = LeistungsDatum.text;
+    blatt.LieferKennzeichen = LieferKennzeichen.text;
+    blatt.ZolltarifNummer = ZolltarifNummer.text;
+    blatt.BezeichnungSonstigeKosten = BezeichnungSonstigeKosten.text;
+    for (std::size_t k = 0; k < blatt.zeilen.size(); ++k)
+        blatt.zeilen[k] = {Position[k].text, ME[k].text, Menge[k].text, Preis[k].text, Wert[k].text};
+    blatt.summen = Summen;
+    return blatt;
+}
+
 void TFKB_Formular::BitBtnDruckClick() {
     if (!RechnungPruefen())
         return;
@@ -28,29 +54,8 @@ void TFKB_Formular::BitBtnDruckClick() {
     if (RechnungsKennZeichen.text == "A" || RechnungsKennZeichen.text == "R")
         RechnungsDatum.text = heute.datumText();
 
-    Rechnungsblatt blatt;
+    Rechnungsblatt blatt = rechnungsblattAusSeiten();
     blatt.formular = formular;
-    blatt.Anrede = Anrede.text;
-    blatt.Zusatz = Zusatz.text;
-    blatt.Vorname = Vorname.text;
-    blatt.Name = Name.text;
-    blatt.Firma = Firma.text;
-    blatt.Strasse = Strasse.text;
-    blatt.Nummer = Nummer.text;
-    blatt.PLZ = PLZ.text;
-    blatt.Ort = Ort.text;
-    blatt.Land = Land.text;
-    blatt.KundenNummer = KundenNummer.text;
-    blatt.RechnungsNummer = RechnungsNummer.text;
-    blatt.RechnungsDatum = RechnungsDatum.text;
-    blatt.RechnungsKennZeichen = RechnungsKennZeichen.text;
-    blatt.LeistungsDatum = LeistungsDatum.text;
-    blatt.LieferKennzeichen = LieferKennzeichen.text;
-    blatt.ZolltarifNummer = ZolltarifNummer.text;
-    blatt.BezeichnungSonstigeKosten = BezeichnungSonstigeKosten.text;
-    for (std::size_t k = 0; k < blatt.zeilen.size(); ++k)
-        blatt.zeilen[k] = {Position[k].text, ME[k].text, Menge[k].text, Preis[k].text, Wert[k].text};
-    blatt.summen = Summen;
     // Due two weeks after printing, whatever the invoice date says.
     blatt.faelligAm = heute.plusTage(14).datumText();
 

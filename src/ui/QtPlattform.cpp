@@ -113,6 +113,10 @@ std::unique_ptr<Leinwand> QtPlattform::druckLeinwand() {
     return std::make_unique<QtLeinwand>(*drucker_);
 }
 
+std::optional<std::string> QtPlattform::pdfErstellen(const std::function<void(Leinwand&)>& zeichnen) {
+    return pdfAErstellen(zeichnen);
+}
+
 int QtPlattform::dokumentOeffnen(const std::string& dokument, const std::string&) {
     // The shell's convention: a result of 32 or more is success; 31 says no program is associated.
     const QString pfad = QDir::current().absoluteFilePath(qt(dokument));

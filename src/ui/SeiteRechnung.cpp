@@ -126,9 +126,12 @@ QWidget* befehle(const Bedienelemente& m) {
     // The e-invoice goes out where the printed one does.
     QPushButton* eRechnung = knopf(m.BitBtnERechnung);
     eRechnung->setMinimumHeight(30);
+    QPushButton* zugferd = knopf(m.BitBtnZUGFeRD);
+    zugferd->setMinimumHeight(30);
     gitter->addWidget(pruefen, 0, 0);
     gitter->addWidget(druck, 0, 1);
     gitter->addWidget(eRechnung, 1, 1);
+    gitter->addWidget(zugferd, 2, 1);
     return block;
 }
 
