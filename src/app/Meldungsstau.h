@@ -26,6 +26,9 @@ public:
     std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override { return echt_.dateiWaehlen(dialog); }
     bool druckDialog(const std::string& pdfVorschlag) override { return echt_.druckDialog(pdfVorschlag); }
     std::unique_ptr<Leinwand> druckLeinwand() override { return echt_.druckLeinwand(); }
+    std::optional<std::string> pdfErstellen(const std::function<void(Leinwand&)>& zeichnen) override {
+        return echt_.pdfErstellen(zeichnen);
+    }
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override {
         return echt_.dokumentOeffnen(dokument, verb);
     }
