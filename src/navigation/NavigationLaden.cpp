@@ -99,7 +99,6 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
     try {
         rechnungsnummern_.beginnen();
         SatzLeser leser(DateiName);
-        NavigationsDatei = leser.kennung();
         DateiGeladen = true;
         const Dateistand stand = leser.stand();
         if (suche)
