@@ -180,20 +180,22 @@ TEST(Satzbefehle, RechnungsNummernBleibenEindeutig) {
         std::int64_t gezeigt; // the record shown afterwards
     };
     const Fall faelle[] = {
-        {"+1 nach Suche", "Fenster", nullptr, -1, "ButtonRechnung", nullptr, "Satz_Neu", false, nullptr, 57},
+        {"+1 nach Suche", "Fenster", nullptr, -1, "ButtonRechnung", nullptr, "Satz_Neu", false, nullptr, 58},
         {"+1 nach Kundenwahl", nullptr, "00007 - Schulz, Eva", -1, "ButtonRechnung", nullptr, "Satz_Neu", false,
-         nullptr, 57},
+         nullptr, 58},
         {"von Hand doppelt", nullptr, nullptr, -1, "ButtonRechnung", "142", "Satz_Neu", false, "000142", -1},
         {"bezahlt doppelt", nullptr, nullptr, -1, "ButtonBezahlt", "100", "Satz_Neu", false, "000100", -1},
-        {"Rechnung zum Angebot", nullptr, nullptr, 55, "ButtonRechnung", "90", "Satz_Neu", false, nullptr, 57},
-        {"Angebot zur Rechnung", nullptr, nullptr, 52, "ButtonAngebot", "142", "Satz_Neu", false, nullptr, 57},
+        {"Rechnung zum Angebot", nullptr, nullptr, 55, "ButtonRechnung", "90", "Satz_Neu", false, nullptr, 58},
+        {"Angebot zur Rechnung", nullptr, nullptr, 52, "ButtonAngebot", "142", "Satz_Neu", false, nullptr, 58},
         {"Nummer eines geloeschten Satzes", nullptr, nullptr, -1, "ButtonRechnung", "200", "Satz_Neu", false, nullptr,
-         57},
+         58},
         {"ueberschreibt sich selbst", nullptr, nullptr, 52, "ButtonBezahlt", "142", "Satz_Speichern", false, nullptr,
          52},
         {"ueberschreibt mit fremder Nummer", nullptr, nullptr, 53, "ButtonRechnung", "142", "Satz_Speichern", false,
          "000142", -1},
         {"nach fremdem Speichern", nullptr, nullptr, -1, "ButtonRechnung", "300", "Satz_Neu", true, "000300", -1},
+        {"alte Doppelnummer bleibt bearbeitbar", nullptr, nullptr, 57, "ButtonBezahlt", "100", "Satz_Speichern", false,
+         nullptr, 57},
     };
     for (const Fall& c : faelle) {
         SCOPED_TRACE(c.name);
@@ -201,7 +203,8 @@ TEST(Satzbefehle, RechnungsNummernBleibenEindeutig) {
         for (const DatenSatz& s :
              {kunde("00003", "Meier", "Udo", "000142", 'R', "Haustür"),
               kunde("00007", "Schulz", "Eva", "000100", 'R', "Fenster"), kunde("00008", "Lang", "Ina", "000200", 'L'),
-              kunde("00005", "Ost", "Jan", "000090", 'A'), kunde("00007", "Schulz", "Eva", "000040", 'B')})
+              kunde("00005", "Ost", "Jan", "000090", 'A'), kunde("00007", "Schulz", "Eva", "000040", 'B'),
+              kunde("00006", "Doppel", "Dora", "000100", 'R')})
             DatenDatei(u.pfad).anhaengen(s);
         u.f.waehleKategorie("Alles");
         if (c.suche) {

@@ -92,6 +92,11 @@ bool TFKB_Formular::RechnungsNummerVergeben(const DatenDatei& datei, std::int64_
     const std::optional<std::uint32_t> nummer = Rechnungsnummern::nummerVon(Puffer);
     if (!Rechnungsnummern::istRechnung(Puffer) || !nummer)
         return false;
+    // An invoice overwritten under the number it has adds no second one: where an older file holds two,
+    // each stays editable under the number its customer knows.
+    if (ausser >= 0 && Rechnungsnummern::istRechnung(GewaehlterSatz) &&
+        Rechnungsnummern::nummerVon(GewaehlterSatz) == nummer)
+        return false;
     // Changed since the last load, by another program or by marking paid: the file itself is asked.
     const Dateistand stand = datei.stand();
     if (!rechnungsnummern_.beschreibt(stand)) {
