@@ -91,8 +91,9 @@ QGroupBox* belegBlock(const Bedienelemente& m) {
             {schmal(feld(m.RechnungsNummer), 8), kleinerKnopf(m.SpeedButtonRechnungsNummer)});
     QLineEdit* art = schmal(feld(m.RechnungsKennZeichen), 2);
     art->setAlignment(Qt::AlignCenter);
-    f.zeile(QStringLiteral("Belegart"),
-            {art, kleinerKnopf(m.ButtonAngebot), kleinerKnopf(m.ButtonRechnung), kleinerKnopf(m.ButtonBezahlt)}, art);
+    f.zeile(QStringLiteral("Belegart"), {art, kleinerKnopf(m.ButtonAngebot), kleinerKnopf(m.ButtonRechnung)}, art);
+    // On a row of its own: beside the other two it ran out of a window 1024 pixels wide.
+    f.zeile(QString(), {kleinerKnopf(m.ButtonBezahlt)});
     f.zeile(QStringLiteral("Zahlungseingang"), {schmal(feld(m.ZahlungsEingang), 16)});
     QLineEdit* lieferung = schmal(feld(m.LieferKennzeichen), 2);
     lieferung->setAlignment(Qt::AlignCenter);
