@@ -98,8 +98,6 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
     try {
         SatzLeser leser(DateiName);
         NavigationsDatei = leser.kennung();
-        if (suche)
-            leser.ganzVorausholen();
         // The record buffer ends up holding the last record read, as if each had passed through it.
         const DatenSatz* satz = nullptr;
         const DatenSatz* letzter = nullptr;
