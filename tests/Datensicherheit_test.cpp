@@ -96,6 +96,8 @@ struct Lage {
         f.waehleFahndung(0);
         waehleSatz(54);
         f.eingeben("Name", "Geändert");
+        // Stored as a new record too: an invoice number of its own.
+        f.eingeben("RechnungsNummer", "9999");
         EXPECT_TRUE(p.texte("Fehler").empty());
         p.vergessen();
     }

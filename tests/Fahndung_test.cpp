@@ -218,13 +218,23 @@ TEST(Fahndung, DirekteSummenGleichenDemSeitenweg) {
     // Every region, costs of all kinds, line entries the calculation rejects (with messages).
     std::vector<Beleg> vielfalt;
     const char regionen[] = {'B', 'E', 'D', 'X', '\0'};
-    const char* mengen[] = {"2", "1,5", "0,1", "12.500", "1,25", "", "9999,9", "0"};
-    const char* preise[] = {"12,5", "1,15", "999.999,99", "1.000.000", "0,00", "abc", "3,333", "24,3", "0,15"};
-    const char* kosten[] = {"", "4,9", " 12,50", "0", "0,00", "999,99", "7,"};
+    const char* mengen[] = {"2", "1,5", "0,1", "12.500", "1,25", "", "9999,9", "0", "-2"};
+    const char* preise[] = {"12,5",
+                            "1,15",
+                            "999.999,99",
+                            "1.000.000",
+                            "0,00",
+                            "abc",
+                            "3,333",
+                            "24,3",
+                            "0,15",
+                            "\u2013"
+                            "5"};
+    const char* kosten[] = {"", "4,9", " 12,50", "0", "0,00", "999,99", "7,", "V-Kos."};
     const char arten[] = {'R', 'A', 'B', 'R', 'L'};
     for (int i = 0; i < 60; ++i)
-        vielfalt.push_back({arten[(i / 5) % 5], i % 7 == 6 ? "" : "07.12.2026", regionen[(i + 1) % 5], mengen[i % 8],
-                            preise[(i / 2) % 9], kosten[i % 7], "07.12.2026"});
+        vielfalt.push_back({arten[(i / 5) % 5], i % 7 == 6 ? "" : "07.12.2026", regionen[(i + 1) % 5], mengen[i % 9],
+                            preise[(i / 2) % 10], kosten[i % 8], "07.12.2026"});
 
     struct Fall {
         const char* name;
@@ -238,6 +248,7 @@ TEST(Fahndung, DirekteSummenGleichenDemSeitenweg) {
         {"Angebote", "A", {}, "    5,0", -1},
         {"bezahlt", "B", {}, "   19,0", -1},
         {"Kostenfehler", "R", {{'R', "07.12.2026", 'B', "1", "1", "12,345"}}, "   19,0", -1},
+        {"Kosten mit Minus", "R", {{'R', "07.12.2026", 'B', "1", "1", "-1"}}, "   19,0", -1},
         {"USt falsch", "R", {}, "  19,00", -1},
         {"Ziffern zu lang", "R", {{'R', "07.12.2026", 'E', "1", "9999999999"}}, "   19,0", -1},
         {"Lesefehler", "R", {}, "   19,0", 8},

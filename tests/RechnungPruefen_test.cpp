@@ -12,6 +12,9 @@ const char* const MengeGross = "BedienFehler - die Menge ist größer 9.999,9!\r
 const char* const PreisKomma = "BedienFehler - Kommastellenfehler in Preis!\rPreis korrigieren im Satz!";
 const char* const PreisGross = "BedienFehler - der Preis ist größer 999.999,99!\rPreis korrigieren im Satz!";
 const char* const KostenKomma = "BedienFehler - Kommastellenfehler in Kosten!\rKosten korrigieren im Satz!";
+const char* const MengeMinus = "BedienFehler - Minuszeichen in Menge!\rMenge korrigieren im Satz!";
+const char* const PreisMinus = "BedienFehler - Minuszeichen in Preis!\rPreis korrigieren im Satz!";
+const char* const KostenMinus = "BedienFehler - Minuszeichen in Kosten!\rKosten korrigieren im Satz!";
 const char* const KostenGross = "BedienFehler - die Kosten sind größer 999,99!\rKosten korrigieren im Satz!";
 
 void ustSetzen(const Formularumgebung& u, const char* text) {
@@ -46,6 +49,10 @@ TEST(RechnungPruefen, PositionszeilenWerdenGeprueftUndNormalisiert) {
         {"10000", "12,5", " Fehler", "      12,5", "", MengeGross},
         {"1", "1000000", "    1,0", "    Fehler", "", PreisGross},
         {"1", "1,255", "    1,0", "    Fehler", "", PreisKomma},
+        // A discount typed with a minus sign is refused, never charged.
+        {"-1", "      5,00", " Fehler", "      5,00", "", MengeMinus},
+        {"1", "-20,00", "    1,0", "    Fehler", "", PreisMinus},
+        {"1", "20,00 \u2013", "    1,0", "    Fehler", "", PreisMinus},
     };
     Formularumgebung u;
     for (const Fall& c : faelle) {
@@ -150,6 +157,8 @@ TEST(RechnungPruefen, AbgelehnteKostenBeendenDenLauf) {
          "BedienFehler - Fehler in NachnameKosten!\rNachnameKosten korrigieren!"},
         {&Bedienelemente::SonstigeKosten, "5,555", KostenKomma,
          "BedienFehler - Fehler in SonstigeKosten!\rSonstigeKosten korrigieren!"},
+        {&Bedienelemente::NachnameKosten, "-4,90", KostenMinus,
+         "BedienFehler - Fehler in NachnameKosten!\rNachnameKosten korrigieren!"},
     };
     for (const Fall& c : faelle) {
         SCOPED_TRACE(c.feldMeldung);

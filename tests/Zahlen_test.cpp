@@ -12,21 +12,18 @@ struct Lesefall {
     const char* ziffern;
     bool komma;
     int nachkomma;
+    bool negativ = false;
 };
 
 TEST(Zahlen, KommaZahlLesenNimmtNurZiffernUndKomma) {
     const Lesefall faelle[] = {
-        {"1.234,50", "123450", true, 2},
-        {"12.50", "1250", false, 0},
-        {"-5", "5", false, 0},
-        {"1,2,3", "123", true, 2},
-        {"12,", "12", true, 0},
-        {"   2,0", "20", true, 1},
-        {"", "", false, 0},
-        {"Fehler", "", false, 0},
-        {",", "", true, 0},
-        {"ä 1 € 2", "12", false, 0},
-        {"0,00", "000", true, 2},
+        {"1.234,50", "123450", true, 2},   {"12.50", "1250", false, 0},
+        {"-5", "5", false, 0, true},       {"\u221220,00", "2000", true, 2, true},
+        {"5 \u2013", "5", false, 0, true}, {"+5", "5", false, 0},
+        {"1,2,3", "123", true, 2},         {"12,", "12", true, 0},
+        {"   2,0", "20", true, 1},         {"", "", false, 0},
+        {"Fehler", "", false, 0},          {",", "", true, 0},
+        {"ä 1 € 2", "12", false, 0},       {"0,00", "000", true, 2},
         {"V-Kos.", "", false, 0},
     };
     for (const Lesefall& f : faelle) {
@@ -35,6 +32,7 @@ TEST(Zahlen, KommaZahlLesenNimmtNurZiffernUndKomma) {
         EXPECT_EQ(z.ziffern, f.ziffern);
         EXPECT_EQ(z.kommaGesehen, f.komma);
         EXPECT_EQ(z.nachkommastellen, f.nachkomma);
+        EXPECT_EQ(z.negativ(), f.negativ);
     }
 }
 

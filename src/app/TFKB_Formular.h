@@ -6,6 +6,7 @@
 #include "data/Dateisperre.h"
 #include "data/DatenSatz.h"
 #include "editing/RechnungsSummen.h"
+#include "editing/Rechnungsnummern.h"
 #include "navigation/TextVorrat.h"
 
 #include <cstdint>
@@ -170,11 +171,15 @@ private:
 
     // Buffers of list lines that a narrower load did not need: the next full load reuses them.
     TextVorrat zeilenVorrat_;
+    // The invoice numbers of the file as the last load found them.
+    Rechnungsnummern rechnungsnummern_;
     void KennzeichenAendern(const char* kennzeichen);
     void gruppeInPuffer(Feldgruppe gruppe); // page fields of one group as they stand
     bool KundenNummerNormalisieren();       // false after its error message
     DatenDatei ListenDateiSperren();        // for a record chosen in the list; ends the command if replaced
-    void GespeichertenSatzWaehlen(const std::string& rechnungsNummer);
+    bool RechnungsNummerVergeben(const DatenDatei& datei, std::int64_t ausser);
+    void GespeichertenSatzWaehlen(const DatenSatz& gespeichert, std::int64_t satzNummer);
+    void GewaehltenSatzZeigen();                         // the record in the buffer, chosen in the list
     bool VorlageLesen(const Steuerelement& nummernFeld); // false after the guard's message
     bool KeineDateiAbweisen(const std::string& pfad);
     bool ZielFreigeben(const std::string& ziel); // a new name, or an existing file the user lets go    // true after

@@ -57,6 +57,20 @@ std::int64_t satzAnhaengen(const GesperrteDatei& datei, const DatenSatz& satz) {
     return nummer;
 }
 
+// Every whole record in order, read in blocks.
+void alleLesen(const GesperrteDatei& datei, const std::function<void(std::int64_t, const DatenSatz&)>& tun) {
+    std::vector<DatenSatz> block(64);
+    auto* bytes = reinterpret_cast<unsigned char*>(block.data());
+    std::int64_t nummer = 0;
+    for (off_t offset = 0;; offset += off_t(block.size() * DatenSatz::Groesse)) {
+        const std::size_t gelesen = ganzLesen(datei.fd(), bytes, block.size() * DatenSatz::Groesse, offset);
+        for (std::size_t i = 0; i < gelesen / DatenSatz::Groesse; ++i)
+            tun(nummer++, block[i]);
+        if (gelesen < block.size() * DatenSatz::Groesse)
+            break;
+    }
+}
+
 void satzSchreiben(const GesperrteDatei& datei, std::int64_t nummer, const DatenSatz& satz) {
     std::int64_t anzahl = datei.groesse() / DatenDatei::SatzGroesse;
     if (nummer < 0 || nummer > anzahl)
@@ -120,6 +134,13 @@ const Dateikennung& DatenDatei::kennung() const {
     return offen_->kennung();
 }
 
+Dateistand DatenDatei::stand() const {
+    Zugriff datei(*this, Sperrart::Lesen);
+    const Dateistand stand = dateistandVon((*datei).fd());
+    datei.fertig();
+    return stand;
+}
+
 std::int64_t DatenDatei::anzahlSaetze() const {
     Zugriff datei(*this, Sperrart::Lesen);
     std::int64_t anzahl = (*datei).groesse() / SatzGroesse;
@@ -159,21 +180,21 @@ void DatenDatei::neuSchreiben(const std::string& pfad, std::span<const DatenSatz
     neu.einsetzen();
 }
 
+void DatenDatei::durchlaufen(const std::function<void(std::int64_t, const DatenSatz&)>& tun) const {
+    Zugriff datei(*this, Sperrart::Lesen);
+    alleLesen(*datei, tun);
+    datei.fertig();
+}
+
 // The old file stays locked until the new one has taken its place: nothing written in between is lost.
 void DatenDatei::verdichten() const {
     nurGewoehnlicheDatei(pfad_);
     Zugriff alt(*this, Sperrart::Schreiben);
     Ersatzdatei verdichtet(pfad_);
-    std::vector<DatenSatz> block(64);
-    auto* bytes = reinterpret_cast<unsigned char*>(block.data());
-    for (off_t offset = 0;; offset += off_t(block.size() * DatenSatz::Groesse)) {
-        const std::size_t gelesen = ganzLesen((*alt).fd(), bytes, block.size() * DatenSatz::Groesse, offset);
-        for (std::size_t i = 0; i < gelesen / DatenSatz::Groesse; ++i)
-            if (block[i].zeichen(SatzFeld::RechnungsKennZeichen) != Kennzeichen::Geloescht)
-                verdichtet.schreiben(block[i]);
-        if (gelesen < block.size() * DatenSatz::Groesse)
-            break;
-    }
+    alleLesen(*alt, [&](std::int64_t, const DatenSatz& satz) {
+        if (satz.zeichen(SatzFeld::RechnungsKennZeichen) != Kennzeichen::Geloescht)
+            verdichtet.schreiben(satz);
+    });
     // The old file, only read and now replaced, is let go without a word on how its closing went.
     verdichtet.einsetzen();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "data/Dateisperre.h"
+#include "data/Dateistand.h"
 #include "data/DatenSatz.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -32,6 +34,7 @@ public:
     const std::string& pfad() const { return pfad_; }
     // The file held open; only for one opened with a lock.
     const Dateikennung& kennung() const;
+    Dateistand stand() const;
 
     std::int64_t anzahlSaetze() const;
     void lesen(std::int64_t nummer, DatenSatz& ziel) const;
@@ -42,6 +45,8 @@ public:
     // Appends as record number = record count and flushes; returns that number.
     // A failed append cuts the file back to its old length.
     std::int64_t anhaengen(const DatenSatz& satz) const;
+    // Hands every whole record to `tun` with its number, in the order of the file.
+    void durchlaufen(const std::function<void(std::int64_t nummer, const DatenSatz& satz)>& tun) const;
     // Writes a complete new file beside the path and renames it into place only when
     // every record is on disk: the path holds either the old file or the whole new one.
     // A new file gets the mode the umask gives; a replaced one keeps its permissions.
@@ -84,6 +89,7 @@ public:
     const DatenSatz* naechster();
     // The file being read.
     const Dateikennung& kennung() const { return kennung_; }
+    Dateistand stand() const { return dateistandVon(fd_); }
 
 private:
     void nachladen();

@@ -9,6 +9,10 @@ namespace fkb {
 
 std::string TFKB_Formular::KostenPruefen(const std::string& text) {
     const KommaZahl kosten = KommaZahlLesen(text);
+    if (kosten.negativ()) {
+        plattform.fehlerMelden("BedienFehler - Minuszeichen in Kosten!\rKosten korrigieren im Satz!");
+        return Fehlermarke;
+    }
     if (kosten.nachkommastellen > 2) {
         plattform.fehlerMelden("BedienFehler - Kommastellenfehler in Kosten!\rKosten korrigieren im Satz!");
         return Fehlermarke;
@@ -32,6 +36,11 @@ Positionswerte TFKB_Formular::PositionPruefen(const std::string& mengenText, con
     double preis = 0;
 
     const KommaZahl mengenZahl = KommaZahlLesen(mengenText);
+    if (mengenZahl.negativ()) {
+        plattform.fehlerMelden("BedienFehler - Minuszeichen in Menge!\rMenge korrigieren im Satz!");
+        zeile.menge = Fehlermarke;
+        return zeile;
+    }
     if (mengenZahl.nachkommastellen > 1) {
         plattform.fehlerMelden("BedienFehler - Kommastellenfehler in Menge!\rMenge korrigieren im Satz!");
         zeile.menge = Fehlermarke;
@@ -49,6 +58,11 @@ Positionswerte TFKB_Formular::PositionPruefen(const std::string& mengenText, con
     }
 
     const KommaZahl preisZahl = KommaZahlLesen(preisText);
+    if (preisZahl.negativ()) {
+        plattform.fehlerMelden("BedienFehler - Minuszeichen in Preis!\rPreis korrigieren im Satz!");
+        zeile.preis = Fehlermarke;
+        return zeile;
+    }
     if (preisZahl.nachkommastellen > 2) {
         plattform.fehlerMelden("BedienFehler - Kommastellenfehler in Preis!\rPreis korrigieren im Satz!");
         zeile.preis = Fehlermarke;

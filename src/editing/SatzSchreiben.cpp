@@ -30,8 +30,6 @@ void TFKB_Formular::SatzSchreiben(char schreibmodus) {
     gruppeInPuffer(Feldgruppe::Kunde);
 
     Puffer.setzeText(SatzFeld::RechnungsNummer, rechnungsNummerNormalisiert(RechnungsNummer.text));
-    // What the field really holds, so that the line of the stored record is found again.
-    const std::string gespeicherteNummer = Puffer.text(SatzFeld::RechnungsNummer);
 
     if (Kennzeichen::geschuetzt(RechnungsKennZeichen.text) && hinweisModus())
         plattform.hinweisMelden("Wichtiger Hinweis - RechnungsKennZeichen = P oder V\r"
@@ -63,27 +61,67 @@ void TFKB_Formular::SatzSchreiben(char schreibmodus) {
 
     PanelUst.zuruecksetzen();
 
-    if (schreibmodus == 'N') {
-        DatenDatei(DateiName).anhaengen(Puffer);
-    } else {
-        const int nummer = SchluesselErmitteln();
-        ListenDateiSperren().schreiben(nummer, Puffer);
+    std::int64_t satzNummer = schreibmodus == 'N' ? -1 : SchluesselErmitteln();
+    bool vergeben;
+    {
+        const DatenDatei datei =
+            schreibmodus == 'N' ? DatenDatei(DateiName, Sperrart::Schreiben) : ListenDateiSperren();
+        vergeben = RechnungsNummerVergeben(datei, satzNummer);
+        if (!vergeben && schreibmodus == 'N')
+            satzNummer = datei.anhaengen(Puffer);
+        else if (!vergeben)
+            datei.schreiben(satzNummer, Puffer);
+    }
+    // Shown once the lock is let go: the user may leave the box open for long.
+    if (vergeben) {
+        plattform.fehlerMelden("LogikFehler - RechnungsNummer " + Puffer.text(SatzFeld::RechnungsNummer) +
+                               " ist schon vergeben!\rNächste freie Nummer mit +1 setzen!");
+        return;
     }
 
+    // The load reads the whole file through the buffer.
+    const DatenSatz gespeichert = Puffer;
     NavigationLaden("Alles", false);
     anzeigeFelderSetzen();
-    GespeichertenSatzWaehlen(gespeicherteNummer);
+    GespeichertenSatzWaehlen(gespeichert, satzNummer);
 }
 
-// Of several lines with this invoice number the last one stays current.
-void TFKB_Formular::GespeichertenSatzWaehlen(const std::string& rechnungsNummer) {
-    if (ListeObjekt.zeilen.empty())
-        return;
-    ListeObjekt.mehrfach = true;
-    for (std::size_t z = 0; z < ListeObjekt.zeilen.size(); ++z)
-        if (fuehrendesWort(ListeObjekt.zeilen[z]) == rechnungsNummer)
+// Whether another live invoice carries the invoice number of the record to be stored; asked under the
+// write lock, so that no other program takes the number in between.
+bool TFKB_Formular::RechnungsNummerVergeben(const DatenDatei& datei, std::int64_t ausser) {
+    const std::optional<std::uint32_t> nummer = Rechnungsnummern::nummerVon(Puffer);
+    if (!Rechnungsnummern::istRechnung(Puffer) || !nummer)
+        return false;
+    // Changed since the last load, by another program or by marking paid: the file itself is asked.
+    const Dateistand stand = datei.stand();
+    if (!rechnungsnummern_.beschreibt(stand)) {
+        rechnungsnummern_.beginnen();
+        datei.durchlaufen([this](std::int64_t i, const DatenSatz& satz) { rechnungsnummern_.aufnehmen(satz, i); });
+        rechnungsnummern_.abschliessen(stand);
+    }
+    return rechnungsnummern_.traeger(*nummer, ausser) >= 0;
+}
+
+// The stored record by its number, unless another program compacted the file in between: then the
+// line that shows it under its new number. Not found — deleted meanwhile — nothing is chosen, and the
+// store is still what it was, done.
+void TFKB_Formular::GespeichertenSatzWaehlen(const DatenSatz& gespeichert, std::int64_t satzNummer) {
+    std::string zeile;
+    listenzeile(gespeichert, satzNummer, zeile);
+    const std::string_view ohneSchluessel = std::string_view(zeile).substr(0, zeile.rfind("~~~") + 3);
+    ListeObjekt.auswahl = -1;
+    for (std::size_t z = 0; z < ListeObjekt.zeilen.size(); ++z) {
+        if (ListeObjekt.zeilen[z] == zeile) {
             ListeObjekt.auswahl = int(z);
-    ListeObjekt.mehrfach = false;
+            break;
+        }
+        if (ListeObjekt.zeilen[z].starts_with(ohneSchluessel))
+            ListeObjekt.auswahl = int(z);
+    }
+    if (ListeObjekt.auswahl < 0)
+        return;
+    Puffer = gespeichert;
+    GewaehltenSatzZeigen();
 }
 
 } // namespace fkb

@@ -45,9 +45,6 @@ void TFKB_Formular::Satz_NeuClick() {
     if (!KundenNummerNormalisieren())
         return;
     SatzSchreiben('N');
-    // Without a matching line there is no stored record to show.
-    if (ListeObjekt.auswahl >= 0)
-        ListBoxObjektClick();
 }
 
 // No kind check: this is how the parameter record and the templates are edited.
@@ -55,8 +52,6 @@ void TFKB_Formular::Satz_SpeichernClick() {
     if (!KundenNummerNormalisieren())
         return;
     SatzSchreiben('S');
-    if (ListeObjekt.auswahl >= 0)
-        ListBoxObjektClick();
 }
 
 void TFKB_Formular::Satz_LoeschenClick() {

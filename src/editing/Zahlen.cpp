@@ -27,16 +27,24 @@ namespace fkb {
 
 KommaZahl KommaZahlLesen(std::string_view text) {
     KommaZahl zahl;
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         if (c >= '0' && c <= '9') {
             zahl.ziffern += c;
             if (zahl.kommaGesehen)
                 ++zahl.nachkommastellen;
         } else if (c == ',') {
             zahl.kommaGesehen = true;
+        } else if (istMinuszeichen(text, i)) {
+            zahl.minusGesehen = true;
         }
     }
     return zahl;
+}
+
+bool istMinuszeichen(std::string_view text, std::size_t i) {
+    const auto steht = [&](std::string_view zeichen) { return text.substr(i, zeichen.size()) == zeichen; };
+    return text[i] == '-' || steht("\u2212") || steht("\u2013");
 }
 
 std::string nurZiffern(std::string_view text) {

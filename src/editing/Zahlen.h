@@ -7,13 +7,19 @@
 namespace fkb {
 
 // A number entry as typed: its digits, whether a comma came, and how many digits followed
-// the first comma. Every other character (blank, full stop, sign, letter) is ignored.
+// the first comma. Every other character (blank, full stop, plus sign, letter) is ignored, but a
+// minus sign is noted.
 struct KommaZahl {
     std::string ziffern;
     bool kommaGesehen = false;
     int nachkommastellen = 0;
+    bool minusGesehen = false;
 
     bool hatZiffern() const { return !ziffern.empty(); }
+    // A number with a minus sign. The program has no negative amounts: a discount typed as "-20,00"
+    // must be refused, not charged as 20,00. A minus without digits, as in the cost field's caption
+    // "V-Kos.", is no number at all.
+    bool negativ() const { return minusGesehen && hatZiffern(); }
     // The digits as a signed 32-bit integer divided by 10^nachkommastellen. Digits beyond that
     // range (only a damaged file holds them) raise KonvertierungsFehler; an entry without
     // digits has no value and raises it too.
@@ -21,6 +27,10 @@ struct KommaZahl {
 };
 
 KommaZahl KommaZahlLesen(std::string_view text);
+
+// Whether the character of a page text that starts at text[i] is a minus sign: the hyphen-minus, or
+// the minus sign or en dash that a pasted text brings.
+bool istMinuszeichen(std::string_view text, std::size_t i);
 
 // The characters 0 to 9 of a text, in their order.
 std::string nurZiffern(std::string_view text);

@@ -8,6 +8,10 @@ namespace fkb {
 
 void TFKB_Formular::ListBoxObjektClick() {
     DatenDatei(DateiName).lesen(SchluesselErmitteln(), Puffer);
+    GewaehltenSatzZeigen();
+}
+
+void TFKB_Formular::GewaehltenSatzZeigen() {
     SatzAnzeigen();
     Satz_Speichern.aktiv = true;
     Satz_Loeschen.aktiv = true;

@@ -5,6 +5,7 @@
 #include "data/DatenDatei.h"
 #include "data/Laufzeitfehler.h"
 #include "data/Windows1252.h"
+#include "editing/Rechnungsnummern.h"
 #include "navigation/Baumaufbau.h"
 #include "navigation/Navigationstexte.h"
 
@@ -96,8 +97,10 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
     std::int64_t gezeigterSatz = -1;
 
     try {
+        rechnungsnummern_.beginnen();
         SatzLeser leser(DateiName);
         NavigationsDatei = leser.kennung();
+        const Dateistand stand = leser.stand();
         // The record buffer ends up holding the last record read, as if each had passed through it.
         const DatenSatz* satz = nullptr;
         const DatenSatz* letzter = nullptr;
@@ -120,9 +123,12 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
                     if (geordnet && ListeObjekt.zeilen.size() > 1)
                         geordnet = !(ListeObjekt.zeilen.back() < ListeObjekt.zeilen[ListeObjekt.zeilen.size() - 2]);
                     ++AnzahlSaetze;
-                    LetzteKundenNummer = hoeherer(LetzteKundenNummer, satz->roh(SatzFeld::KundenNummer));
-                    LetzteRechnungsNummer = hoeherer(LetzteRechnungsNummer, satz->roh(SatzFeld::RechnungsNummer));
                 }
+                // The next free numbers come from the whole file, whatever the list shows: "+1" after a
+                // search must not offer a number another record carries.
+                LetzteKundenNummer = hoeherer(LetzteKundenNummer, satz->roh(SatzFeld::KundenNummer));
+                LetzteRechnungsNummer = hoeherer(LetzteRechnungsNummer, satz->roh(SatzFeld::RechnungsNummer));
+                rechnungsnummern_.aufnehmen(*satz, i);
                 gezeigtSaetze = AnzahlSaetze;
                 gezeigtKunde = LetzteKundenNummer;
                 gezeigtRechnung = LetzteRechnungsNummer;
@@ -151,6 +157,7 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
         }
         if (letzter)
             Puffer = *letzter;
+        rechnungsnummern_.abschliessen(stand);
     } catch (...) {
         // What was listed so far stays, in the order of the list and the tree.
         if (!geordnet)

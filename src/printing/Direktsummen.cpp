@@ -5,6 +5,7 @@
 #include "data/Laufzeitfehler.h"
 #include "editing/Zahlen.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -24,6 +25,7 @@ std::optional<double> wertVon(const KommaZahl& zahl) {
 // without building the digit string: this runs for every line of every listed record.
 struct Eintrag {
     bool hatZiffern = false;
+    bool minus = false;
     int nachkommastellen = 0;
     bool zuGross = false; // digits beyond a signed 32-bit number
     std::int64_t ganz = 0;
@@ -35,6 +37,12 @@ struct Eintrag {
         return nachkommastellen == 0 ? double(ganz) : double(ganz) / teiler;
     }
 };
+
+// A minus sign as a record holds it: the hyphen-minus or the en dash of Windows-1252 (the minus sign
+// itself has no place there). The page refuses an entry that holds one.
+bool istRohesMinus(char c) {
+    return c == '-' || c == '\x96';
+}
 
 Eintrag eintragLesen(std::string_view text) {
     Eintrag e;
@@ -48,6 +56,8 @@ Eintrag eintragLesen(std::string_view text) {
                 e.zuGross = true;
         } else if (c == ',') {
             komma = true;
+        } else if (istRohesMinus(c)) {
+            e.minus = true;
         }
     }
     return e;
@@ -56,14 +66,14 @@ Eintrag eintragLesen(std::string_view text) {
 // A line value: quantity times price, rounded to cents.
 std::optional<double> zeilenWert(std::string_view mengenText, std::string_view preisText) {
     const Eintrag menge = eintragLesen(mengenText);
-    if (menge.nachkommastellen > 1 || menge.zuGross)
+    if ((menge.minus && menge.hatZiffern) || menge.nachkommastellen > 1 || menge.zuGross)
         return std::nullopt;
     const double mengenWert = menge.hatZiffern ? menge.wert() : 0;
     if (mengenWert > 9999.99)
         return std::nullopt;
 
     const Eintrag preis = eintragLesen(preisText);
-    if (preis.nachkommastellen > 2 || preis.zuGross)
+    if ((preis.minus && preis.hatZiffern) || preis.nachkommastellen > 2 || preis.zuGross)
         return std::nullopt;
     const double preisWert = preis.hatZiffern ? preis.wert() : 0;
     if (preisWert > 999999.999)
@@ -77,7 +87,7 @@ std::optional<double> zeilenWert(std::string_view mengenText, std::string_view p
 // A cost as the calculation takes it: normalised to "##0.00", then read back in cents.
 std::optional<double> kostenWert(std::string_view text) {
     const KommaZahl kosten = KommaZahlLesen(text);
-    if (kosten.nachkommastellen > 2)
+    if (kosten.nachkommastellen > 2 || (kosten.hatZiffern() && std::ranges::any_of(text, istRohesMinus)))
         return std::nullopt;
     if (!kosten.hatZiffern())
         return 0.0;
