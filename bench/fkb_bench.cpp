@@ -239,7 +239,7 @@ Ergebnis messen(const std::string& pfad) {
     TFKB_Formular f(p);
     f.DateiName = pfad;
     f.NavigationLaden("Alles", false);
-    const std::string kategorie = f.KategorieListe.eintraege.at(f.KategorieListe.eintraege.size() / 2);
+    const std::string kategorie(f.KategorieListe.eintraege[f.KategorieListe.eintraege.size() / 2]);
     std::size_t treffer = 0;
     const std::vector<Zeit> t = imWechsel({
         [&] { reinLesen(pfad); },

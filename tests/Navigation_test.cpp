@@ -36,7 +36,7 @@ namespace {
 // The invoice numbers of the listed lines.
 std::set<std::string> gelistet(const TFKB_Formular& f) {
     std::set<std::string> nummern;
-    for (const std::string& z : f.ListeObjekt.zeilen)
+    for (std::string_view z : f.ListeObjekt.zeilen)
         nummern.insert(std::string(fuehrendesWort(z)));
     return nummern;
 }
@@ -49,7 +49,7 @@ std::string zaehler(const TFKB_Formular& f) {
 std::vector<std::string> wurzelTexte(const TFKB_Formular& f) {
     std::vector<std::string> texte;
     for (const Baumknoten& k : f.BaumInhalt.wurzeln)
-        texte.push_back(k.text);
+        texte.emplace_back(k.text);
     return texte;
 }
 

@@ -67,8 +67,8 @@ TEST(Robustheit, BeschaedigteDateienBringenDasProgrammNichtZuFall) {
         const auto& zeilen = w.f.ListeObjekt.zeilen;
         EXPECT_TRUE(std::is_sorted(zeilen.begin(), zeilen.end()));
         EXPECT_TRUE(fehler || w.f.PanelAnzahlSaetze.text == "Anzahl Sätze: " + std::to_string(zeilen.size()));
-        for (const std::string& zeile : zeilen)
-            EXPECT_LT(std::stoul(zeile.substr(zeile.rfind("~~~") + 3)), saetze);
+        for (std::string_view zeile : zeilen)
+            EXPECT_LT(std::stoul(std::string(zeile.substr(zeile.rfind("~~~") + 3))), saetze);
 
         // Every line, some tree nodes, a category and a search on top.
         for (int i = 0; i < int(zeilen.size()); ++i)
@@ -78,7 +78,8 @@ TEST(Robustheit, BeschaedigteDateienBringenDasProgrammNichtZuFall) {
             w.f.waehleBaum(r, 0);
         }
         if (w.f.KategorieListe.eintraege.size() > 1)
-            w.f.waehleKategorie(w.f.KategorieListe.eintraege[1 + bis(w.f.KategorieListe.eintraege.size() - 1)]);
+            w.f.waehleKategorie(
+                std::string(w.f.KategorieListe.eintraege[1 + bis(w.f.KategorieListe.eintraege.size() - 1)]));
         w.f.eingeben("EditSuchText", std::string(1, char('a' + bis(26))));
         w.f.klick("ButtonSuche");
         for (const std::string& text : w.p.texte("Fehler"))

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/Textliste.h"
+#include "app/Wurzelliste.h"
+
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace fkb {
 
@@ -48,7 +50,7 @@ struct Steuerelement {
 
 // The navigation list and the query list.
 struct Listenfeld {
-    std::vector<std::string> zeilen;
+    Textliste zeilen;
     int auswahl = -1;
     bool mehrfach = false;
     std::uint64_t stand = 0; // grows whenever the lines change, so a view knows to reload
@@ -60,15 +62,10 @@ struct Listenfeld {
     }
 };
 
-struct Baumknoten {
-    std::string text;
-    std::vector<std::string> kinder;
-};
-
 // The customer tree: roots and their children; the selected node is (wurzel, kind),
 // kind −1 for the root itself, wurzel −1 for no selection.
 struct Baumansicht {
-    std::vector<Baumknoten> wurzeln;
+    Wurzelliste wurzeln;
     int wurzel = -1;
     int kind = -1;
     std::uint64_t stand = 0;
@@ -82,7 +79,7 @@ struct Baumansicht {
 
 // The category combo box: its entries in insertion order and the text of its edit part.
 struct Kombifeld {
-    std::vector<std::string> eintraege;
+    Textliste eintraege;
     std::string text;
     std::uint64_t stand = 0;
 };

@@ -7,7 +7,6 @@
 #include "data/DatenSatz.h"
 #include "editing/RechnungsSummen.h"
 #include "editing/Rechnungsnummern.h"
-#include "navigation/TextVorrat.h"
 
 #include <cstdint>
 #include <functional>
@@ -169,8 +168,6 @@ private:
     void positionenNachAbbruch(std::int64_t nummer, const DatenSatz* satz);
     void zaehlerTexteSetzen(std::int32_t saetze, std::uint32_t kunde, std::uint32_t rechnung);
 
-    // Buffers of list lines that a narrower load did not need: the next full load reuses them.
-    TextVorrat zeilenVorrat_;
     // The invoice numbers of the file as the last load found them.
     Rechnungsnummern rechnungsnummern_;
     void KennzeichenAendern(const char* kennzeichen);

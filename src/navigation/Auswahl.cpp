@@ -23,8 +23,8 @@ void TFKB_Formular::BaumClick() {
     if (AnzahlKnoten == 0 || BaumInhalt.wurzel < 0)
         return;
 
-    const Baumknoten& wurzel = BaumInhalt.wurzeln[std::size_t(BaumInhalt.wurzel)];
-    const std::string& knoten = BaumInhalt.kind < 0 ? wurzel.text : wurzel.kinder[std::size_t(BaumInhalt.kind)];
+    const Baumknoten wurzel = BaumInhalt.wurzeln[std::size_t(BaumInhalt.wurzel)];
+    const std::string_view knoten = BaumInhalt.kind < 0 ? wurzel.text : wurzel.kinder[std::size_t(BaumInhalt.kind)];
     const std::string schluessel(ersteZeichen(knoten, 6));
 
     // Every line of that invoice number is chosen in turn; the last one stays current.
@@ -34,8 +34,8 @@ void TFKB_Formular::BaumClick() {
         ~Einfachauswahl() { liste.mehrfach = false; }
     } zurueck{ListeObjekt};
     for (std::size_t z = 0; z < ListeObjekt.zeilen.size(); ++z) {
-        const std::string& zeile = ListeObjekt.zeilen[z];
-        if (zeile.find(schluessel) != std::string::npos && fuehrendesWort(zeile) == schluessel) {
+        const std::string_view zeile = ListeObjekt.zeilen[z];
+        if (zeile.find(schluessel) != std::string_view::npos && fuehrendesWort(zeile) == schluessel) {
             ListeObjekt.auswahl = int(z);
             ListBoxObjektClick();
         }

@@ -28,13 +28,10 @@ std::string_view kategorieBytes(const DatenSatz& s, KategoriePuffer& puffer) {
     return {puffer.data(), std::size_t(p - puffer.data())};
 }
 
-void baumKindText(const DatenSatz& s, std::string& ziel) {
-    // 6 + 3 + 50 characters, each at most 3 bytes in UTF-8.
-    char puffer[3 * 59];
-    char* p = ausWindows1252Schreiben(s.roh(SatzFeld::RechnungsNummer), puffer);
+char* baumKindText(const DatenSatz& s, char* ziel) {
+    char* p = ausWindows1252Schreiben(s.roh(SatzFeld::RechnungsNummer), ziel);
     p = anfuegen(p, "   ");
-    p = ausWindows1252Schreiben(s.roh(SatzFeld::Position(1)), p);
-    ziel.assign(puffer, p);
+    return ausWindows1252Schreiben(s.roh(SatzFeld::Position(1)), p);
 }
 
 namespace {
@@ -54,12 +51,10 @@ void leerraumAnhaengen(std::string& zeile) {
     zeile.append(leerraum(zeichenAnzahl(zeile)), ' ');
 }
 
-void listenzeile(const DatenSatz& s, std::int64_t schluessel, std::string& zeile) {
+char* listenzeile(const DatenSatz& s, std::int64_t schluessel, char* ziel) {
     const std::string_view nummer = s.roh(SatzFeld::RechnungsNummer), name = s.roh(SatzFeld::Name),
                            vorname = s.roh(SatzFeld::Vorname), datum = s.roh(SatzFeld::RechnungsDatum);
-    // The fields in UTF-8 (at most 3 bytes a character), the literals, the blanks and the key.
-    char puffer[3 * (6 + 30 + 30 + 10) + 8 + 150 + 3 + 20];
-    char* p = ausWindows1252Schreiben(nummer, puffer);
+    char* p = ausWindows1252Schreiben(nummer, ziel);
     p = anfuegen(p, " - ");
     p = ausWindows1252Schreiben(name, p);
     p = anfuegen(p, ", ");
@@ -70,11 +65,12 @@ void listenzeile(const DatenSatz& s, std::int64_t schluessel, std::string& zeile
     const std::size_t leer = leerraum(nummer.size() + name.size() + vorname.size() + datum.size() + 8);
     std::memset(p, ' ', leer);
     p = anfuegen(p + leer, "~~~");
-    p = std::to_chars(p, puffer + sizeof puffer, schluessel).ptr;
-    // Lines differ by a few bytes at most: one buffer of this size serves the next load's line too.
-    if (zeile.capacity() < 250)
-        zeile.reserve(250);
-    zeile.assign(puffer, p);
+    return std::to_chars(p, ziel + ListenzeileHoechstens, schluessel).ptr;
+}
+
+std::string listenzeile(const DatenSatz& s, std::int64_t schluessel) {
+    char zeile[ListenzeileHoechstens];
+    return {zeile, listenzeile(s, schluessel, zeile)};
 }
 
 std::string fensterTitel(const DatenSatz& s) {

@@ -8,9 +8,6 @@
 #include "printing/Direktsummen.h"
 #include "printing/Fahndungstexte.h"
 
-#include <algorithm>
-#include <cstring>
-
 namespace fkb {
 namespace {
 
@@ -121,7 +118,7 @@ bool Fahndung::durchsuchen(const std::string& von, const std::string& bis) {
     }
     UstVorrat ust(parameterSatz);
 
-    std::string schluessel;
+    std::string schluessel, zeile;
     for (std::int64_t nummer = ErsterKundensatz; (satz = leser.naechster()); ++nummer) {
         zuletzt.satz = satz;
         if (satz->zeichen(SatzFeld::RechnungsKennZeichen) == Kennzeichen::Geloescht ||
@@ -135,8 +132,8 @@ bool Fahndung::durchsuchen(const std::string& von, const std::string& bis) {
             return false;
         }
 
-        f_.ListeFahndung.zeilen.emplace_back();
-        fahndungsZeile(*satz, schluessel, f_.Summen, nummer, f_.ListeFahndung.zeilen.back());
+        fahndungsZeile(*satz, schluessel, f_.Summen, nummer, zeile);
+        f_.ListeFahndung.zeilen.push_back(zeile);
         summe_.netto += f_.Summen.NettoWert;
         summe_.ust += f_.Summen.UstWert;
         summe_.brutto += f_.Summen.BruttoWert;
@@ -181,39 +178,9 @@ void Fahndung::seitenNachholen() {
     f_.Puffer = gelesen;
 }
 
-// The first sixteen bytes of a line (date key, invoice number), zero-filled, as two numbers that
-// order like the bytes.
-std::pair<std::uint64_t, std::uint64_t> kopfVon(const std::string& zeile) {
-    unsigned char kopf[16] = {};
-    std::memcpy(kopf, zeile.data(), std::min(zeile.size(), sizeof kopf));
-    auto zahl = [&kopf](int ab) {
-        std::uint64_t z = 0;
-        for (int i = ab; i < ab + 8; ++i)
-            z = z << 8 | kopf[i];
-        return z;
-    };
-    return {zahl(0), zahl(8)};
-}
-
-// In plain text order, as the list box keeps its items. A hundred thousand long lines would be
-// compared byte by byte over and over; their heads settle nearly every comparison at once.
+// In plain text order, as the list box keeps its items.
 void Fahndung::listeOrdnen() {
-    std::vector<std::string>& zeilen = f_.ListeFahndung.zeilen;
-    struct Eintrag {
-        std::pair<std::uint64_t, std::uint64_t> kopf;
-        std::uint32_t index;
-    };
-    std::vector<Eintrag> folge(zeilen.size());
-    for (std::uint32_t i = 0; i < zeilen.size(); ++i)
-        folge[i] = {kopfVon(zeilen[i]), i};
-    std::sort(folge.begin(), folge.end(), [&zeilen](const Eintrag& a, const Eintrag& b) {
-        return a.kopf != b.kopf ? a.kopf < b.kopf : zeilen[a.index] < zeilen[b.index];
-    });
-    std::vector<std::string> geordnet;
-    geordnet.reserve(zeilen.size());
-    for (const Eintrag& e : folge)
-        geordnet.push_back(std::move(zeilen[e.index]));
-    zeilen = std::move(geordnet);
+    f_.ListeFahndung.zeilen.sortieren();
     ++f_.ListeFahndung.stand;
 }
 

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace fkb {
+
+// Texts laid down one after another in a few large blocks. A load builds 100 000 texts: one allocation
+// each would cost more than building them. Emptied, it keeps its blocks for the next load.
+class Textspeicher {
+public:
+    Textspeicher() = default;
+    // The texts keep their places: they lie in blocks that move with the storage.
+    Textspeicher(Textspeicher&& anderer) noexcept { *this = std::move(anderer); }
+    Textspeicher& operator=(Textspeicher&& anderer) noexcept;
+
+    std::string_view ablegen(std::string_view text);
+    // Room for a text of at most `hoechstens` bytes, to be written at the pointer returned and ended
+    // with `abschliessen` before the next call.
+    char* platz(std::size_t hoechstens);
+    std::string_view abschliessen(const char* ende);
+    // Every text laid down is gone; the blocks stay.
+    void leeren();
+
+private:
+    struct Block {
+        std::unique_ptr<char[]> bytes;
+        std::size_t groesse;
+    };
+    std::vector<Block> bloecke_;
+    std::size_t block_ = 0; // the block being filled, once there is one
+    char* frei_ = nullptr;
+    char* ende_ = nullptr;
+};
+
+// A run of texts, in order: the lines of a list, the children of a tree's root.
+class Textbereich {
+public:
+    using value_type = std::string_view;
+    using iterator = const std::string_view*;
+    using const_iterator = iterator;
+
+    Textbereich() = default;
+    Textbereich(const std::string_view* anfang, std::size_t anzahl) : anfang_(anfang), anzahl_(anzahl) {}
+
+    std::size_t size() const { return anzahl_; }
+    bool empty() const { return anzahl_ == 0; }
+    // Const: a text is replaced with `Textliste::ersetzen`, never through a copy of its view.
+    const std::string_view operator[](std::size_t i) const { return anfang_[i]; }
+    std::string_view front() const { return anfang_[0]; }
+    std::string_view back() const { return anfang_[anzahl_ - 1]; }
+    iterator begin() const { return anfang_; }
+    iterator end() const { return anfang_ + anzahl_; }
+
+private:
+    const std::string_view* anfang_ = nullptr;
+    std::size_t anzahl_ = 0;
+};
+
+bool operator==(Textbereich a, Textbereich b);
+bool operator==(Textbereich a, const std::vector<std::string>& b);
+
+// The first eight bytes of a text, zero-filled, as a number that orders as the texts do (bytes compare
+// unsigned, as std::string_view does): a greater number means a greater text; equal ones tell nothing.
+std::uint64_t kopfVon(std::string_view text);
+// The positions of the texts in ascending byte order. Long texts compared byte by byte over and over
+// would cost; their heads, kept beside the positions, settle nearly every comparison at once.
+std::vector<std::uint32_t> textReihenfolge(Textbereich texte);
+
+// The texts of a list control (list lines, categories), in their own blocks.
+class Textliste {
+public:
+    using value_type = std::string_view;
+    using iterator = const std::string_view*;
+    using const_iterator = iterator;
+
+    Textliste() = default;
+    Textliste(std::initializer_list<std::string_view> texte);
+    Textliste(const Textliste& andere);
+    Textliste& operator=(const Textliste& andere);
+    Textliste(Textliste&&) noexcept = default;
+    Textliste& operator=(Textliste&&) noexcept = default;
+
+    std::size_t size() const { return texte_.size(); }
+    bool empty() const { return texte_.empty(); }
+    const std::string_view operator[](std::size_t i) const { return texte_[i]; }
+    std::string_view front() const { return texte_.front(); }
+    std::string_view back() const { return texte_.back(); }
+    iterator begin() const { return texte_.data(); }
+    iterator end() const { return texte_.data() + texte_.size(); }
+    operator Textbereich() const { return {texte_.data(), texte_.size()}; }
+
+    void push_back(std::string_view text);
+    // A text written in place: at most `hoechstens` bytes at the pointer returned, then `anfuegen`
+    // with its end.
+    char* platz(std::size_t hoechstens) { return speicher_.platz(hoechstens); }
+    void anfuegen(const char* ende);
+    void ersetzen(std::size_t i, std::string_view text);
+    // Keeps its blocks for the texts to come.
+    void clear();
+
+    // In ascending byte order, as a sorted list box keeps its lines; nearly free where they came in
+    // order, as the lines of a file written in number order do.
+    void sortieren();
+
+private:
+    void notieren(std::string_view text);
+
+    Textspeicher speicher_;
+    std::vector<std::string_view> texte_;
+    bool geordnet_ = true;
+};
+
+} // namespace fkb
