@@ -31,6 +31,7 @@ public:
     std::vector<Meldung> meldungen;
     std::vector<DateiDialog> gezeigteDialoge;
     std::vector<std::string> geoeffneteDokumente;
+    std::vector<int> hilfeKontexte; // of each help opened at a topic
     // Every printed document with its texts; the pages are as high as this.
     std::vector<std::vector<GedruckterText>> drucke;
     int druckHoehe = Aufzeichnung::A4DruckHoehe;
@@ -45,6 +46,10 @@ public:
     bool druckDialog() override;
     std::unique_ptr<Leinwand> druckLeinwand() override;
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
+    int hilfeOeffnen(const std::string& dokument, int kontext) override {
+        hilfeKontexte.push_back(kontext);
+        return dokumentOeffnen(dokument, "open");
+    }
     void infoZeigen() override { ++infoGezeigt; }
     std::string programmOrdner() override { return ordner; }
     Zeitpunkt jetzt() override { return uhr; }

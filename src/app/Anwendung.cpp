@@ -41,6 +41,12 @@ void TFKB_Formular::SpeedButtonHilfeClick() {
         plattform.fehlerMelden("Fehler beim Anzeigen Hilfe FKB");
 }
 
+void TFKB_Formular::HilfeZurSeite() {
+    auto dokument = hilfeFinden(plattform.hilfeOrte());
+    if (!dokument || plattform.hilfeOeffnen(*dokument, hilfeKontext(AktiveSeite)) < 32)
+        plattform.fehlerMelden("Fehler beim Anzeigen Hilfe FKB");
+}
+
 void TFKB_Formular::InfoClick() {
     plattform.infoZeigen();
 }

@@ -34,7 +34,7 @@ Bedienelemente::Bedienelemente() {
 }
 
 void Bedienelemente::eintragen(Steuerelement& s) {
-    s.starttext = s.text;
+    s.starttext = s.gefuellt = s.text;
     reihenfolge_.push_back(&s);
     nachName_.emplace(s.name, &s);
 }

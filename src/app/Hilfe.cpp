@@ -19,6 +19,18 @@ std::vector<std::string> Plattform::hilfeOrte() {
     return {programmOrdner(), hilfeOrdner(), ""};
 }
 
+int hilfeKontext(std::string_view seite) {
+    if (seite == "Navigation")
+        return 1001;
+    if (seite == "Kunde")
+        return 1002;
+    if (seite == "Rechnung")
+        return 1003;
+    if (seite == "Information")
+        return 1004;
+    return 0;
+}
+
 std::optional<std::string> hilfeFinden(const std::vector<std::string>& ordner) {
     for (const std::string& o : ordner) {
         std::string pfad = o + HilfeDokument;

@@ -45,6 +45,12 @@ public:
 
     // Hands a document to the system shell; a result below 32 means it failed.
     virtual int dokumentOeffnen(const std::string& dokument, const std::string& verb) = 0;
+    // The help document at the topic of a context number; a platform that cannot aim at a topic opens
+    // it at its start.
+    virtual int hilfeOeffnen(const std::string& dokument, int kontext) {
+        (void)kontext;
+        return dokumentOeffnen(dokument, "open");
+    }
     // Shows the information dialog modally.
     virtual void infoZeigen() = 0;
 

@@ -40,6 +40,7 @@ struct Steuerelement {
     bool nurLesen = false;           // read-only for the user
     Steuerelement* eltern = nullptr; // the panel, page, menu or tool bar holding it
     std::string starttext{};         // the text it starts with: a page field's placeholder
+    std::string gefuellt{};          // what the program last put into a page field; typing differs
 
     // Back to the text it started with.
     void zuruecksetzen() { text = starttext; }

@@ -54,6 +54,14 @@ public:
     // error box with its text, and the program goes on.
     void ausfuehren(const std::function<void()>& handler);
 
+    // --- typed input --------------------------------------------------------------------
+    // Whether the customer and invoice pages hold what the user typed, or set with a field button,
+    // since the program last filled them (a record shown, the pages emptied, a template loaded).
+    bool EingabenOffen() const;
+    // Whether the command behind the control would replace such input with something else: a window
+    // asks before it lets that happen. Closing the window is the command of "Beenden".
+    bool verwirftEingaben(const Steuerelement& s) const;
+
     // --- state of the run -------------------------------------------------------------
     Plattform& plattform;
     std::string Caption = Titel;
@@ -93,6 +101,7 @@ public:
     void VolltextsucheClick();
     void WarnungenHinweiseClick();
     void SpeedButtonHilfeClick();
+    void HilfeZurSeite(); // F1: the manual where the page shown is explained
     void InfoClick();
     void BeendenClick();
     void FormClose();
@@ -167,6 +176,13 @@ private:
     void anzeigeFelderZuruecksetzen(); // and back to its placeholders
     void positionenNachAbbruch(std::int64_t nummer, const DatenSatz* satz);
     void zaehlerTexteSetzen(std::int32_t saetze, std::uint32_t kunde, std::uint32_t rechnung);
+
+    enum class Eingabebereich { Felder, Zeilen, Alle };
+    bool eingabenOffen(bool felder, bool zeilen) const;
+    // What the pages now hold in that part is the program's, not typed.
+    void eingabenGefuellt(Eingabebereich bereich);
+    // Rewrites a field's text; a text the program put there stays the program's.
+    void nachfuehren(Steuerelement& feld, std::string text);
 
     // The invoice numbers of the file as the last load found them.
     Rechnungsnummern rechnungsnummern_;

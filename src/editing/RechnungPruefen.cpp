@@ -92,8 +92,9 @@ bool TFKB_Formular::RechnungPruefen() {
         const Positionswerte zeile = PositionPruefen(Menge[k].text, Preis[k].text);
         Summen.NettoWert += zeile.wert;
         Wert[k].text = zeile.wert > 0 ? rechtsBuendig(zahlFormatieren(zeile.wert, Muster::Preis), 16) : "";
-        Menge[k].text = zeile.menge.empty() ? "" : rechtsBuendig(zeile.menge, 7);
-        Preis[k].text = zeile.preis.empty() ? "" : rechtsBuendig(zeile.preis, 10);
+        // A normalised entry that the program put there stays the program's.
+        nachfuehren(Menge[k], zeile.menge.empty() ? "" : rechtsBuendig(zeile.menge, 7));
+        nachfuehren(Preis[k], zeile.preis.empty() ? "" : rechtsBuendig(zeile.preis, 10));
     }
 
     struct Kosten {

@@ -34,6 +34,7 @@ Json zustand(const TFKB_Formular& f) {
         {"datei", f.DateiName},
         {"titel", f.Caption},
         {"seite", f.AktiveSeite},
+        {"EingabenOffen", f.EingabenOffen()},
         {"steuerelemente", std::move(steuerelemente)},
         {"ListBoxObjekt",
          {{"zeilen", f.ListeObjekt.zeilen}, {"auswahl", f.ListeObjekt.auswahl}, {"mehrfach", f.ListeObjekt.mehrfach}}},

@@ -31,6 +31,7 @@ void TFKB_Formular::SatzAnzeigen() {
     WertUst.text = "UmsatzSteuer";
     WertBrutto.text = "Wert brutto";
     anzeigeFelderSetzen();
+    eingabenGefuellt(Eingabebereich::Alle);
 }
 
 void TFKB_Formular::SeitenZuruecksetzen() {
@@ -45,6 +46,7 @@ void TFKB_Formular::SeitenZuruecksetzen() {
             s.text.clear();
     for (Steuerelement* s : {&Summe_Positionen, &PanelUst, &WertUst, &WertBrutto})
         s->zuruecksetzen();
+    eingabenGefuellt(Eingabebereich::Alle);
 }
 
 void TFKB_Formular::BedienungFreigeben(bool freigeben) {

@@ -39,6 +39,7 @@ void TFKB_Formular::BitBtnLadenVorlageKundeClick() {
     LieferKennzeichen.text = Puffer.zeichenText(SatzFeld::LieferKennzeichen);
     PanelUst.text = "UmsatzSteuer";
     anzeigeFelderSetzen();
+    eingabenGefuellt(Eingabebereich::Felder);
 }
 
 // The 25 lines as the template has them, empty ones included; values and totals wait for the check.
@@ -51,6 +52,7 @@ void TFKB_Formular::BitBtnVorlageLadenRechnungClick() {
         Puffer.text(SatzFeld::Menge(i + 1), Menge[i].text);
         Puffer.text(SatzFeld::Preis(i + 1), Preis[i].text);
     }
+    eingabenGefuellt(Eingabebereich::Zeilen);
 }
 
 } // namespace fkb

@@ -58,7 +58,10 @@ QStringList Bindung::anbinden() {
 void Bindung::verbinden(Eintrag& e) {
     Steuerelement* s = e.s;
     const std::string name = s->name;
-    auto klick = [this, name] { ausloesen([this, name] { f_.klick(name); }); };
+    auto klick = [this, s, name] {
+        if (eingabenAufgeben(*s))
+            ausloesen([this, name] { f_.klick(name); });
+    };
 
     if (auto* a = qobject_cast<QAction*>(e.objekt)) {
         connect(a, &QAction::triggered, this, klick);
@@ -74,8 +77,10 @@ void Bindung::verbinden(Eintrag& e) {
         });
         if (s == &f_.EditSuchText) {
             // Enter starts the search; a click into the field searches what stands in it.
-            connect(l, &QLineEdit::returnPressed, this,
-                    [this] { ausloesen([this] { f_.klick(f_.ButtonSuche.name); }); });
+            connect(l, &QLineEdit::returnPressed, this, [this] {
+                if (eingabenAufgeben(f_.ButtonSuche))
+                    ausloesen([this] { f_.klick(f_.ButtonSuche.name); });
+            });
             suchFeld_ = l;
             l->installEventFilter(this);
         }
@@ -104,7 +109,9 @@ void Bindung::listeVerbinden(ListenAnsicht* ansicht, Steuerelement* s) {
     listen_.push_back({ansicht, modell, inhalt});
 
     // Only the user chooses a line: Qt moving the current line on its own (at a focus change) does not.
-    connect(ansicht, &ListenAnsicht::gewaehlt, this, [this, inhalt](int zeile) {
+    connect(ansicht, &ListenAnsicht::gewaehlt, this, [this, inhalt, s](int zeile) {
+        if (!eingabenAufgeben(*s))
+            return;
         ausloesen([this, inhalt, zeile] {
             if (inhalt == &f_.ListeObjekt)
                 f_.waehleListe(zeile);
@@ -120,7 +127,7 @@ void Bindung::baumVerbinden(QTreeView* ansicht) {
     ansicht->setModel(baumModell_);
     auto waehlen = [this](const QModelIndex& i) {
         auto [wurzel, kind] = baumModell_->knoten(i);
-        if (wurzel >= 0)
+        if (wurzel >= 0 && eingabenAufgeben(f_.Baum))
             ausloesen([this, wurzel, kind] { f_.waehleBaum(wurzel, kind); });
     };
     connect(ansicht, &QAbstractItemView::clicked, this, waehlen);
@@ -135,7 +142,7 @@ void Bindung::kategorienVerbinden(QComboBox* auswahl) {
     kategorienModell_ = new QStringListModel(auswahl);
     auswahl->setModel(kategorienModell_);
     connect(auswahl, &QComboBox::activated, this, [this](int i) {
-        if (spiegelt_ || i < 0)
+        if (spiegelt_ || i < 0 || !eingabenAufgeben(f_.ComboBoxKategorie))
             return;
         std::string text = kern(kategorien_->itemText(i));
         ausloesen([this, text] { f_.waehleKategorie(text); });
@@ -173,9 +180,19 @@ void Bindung::ausloesen(const std::function<void()>& aktion) {
         fenster_.close();
 }
 
+bool Bindung::eingabenAufgeben(const Steuerelement& ausloeser) {
+    if (laeuft_ || spiegelt_ || f_.Beendet || !ausloeser.bedienbar() || !f_.verwirftEingaben(ausloeser))
+        return true;
+    if (f_.plattform.loeschenBestaetigen("Die Eingaben im Formular sind nicht gespeichert. Verwerfen?"))
+        return true;
+    spiegeln(); // the line, node or category the user chose goes back to the one shown
+    return false;
+}
+
 bool Bindung::eventFilter(QObject* objekt, QEvent* ereignis) {
     if (ereignis->type() == QEvent::MouseButtonPress) {
-        if (objekt == suchFeld_ && static_cast<QMouseEvent*>(ereignis)->button() == Qt::LeftButton)
+        if (objekt == suchFeld_ && static_cast<QMouseEvent*>(ereignis)->button() == Qt::LeftButton &&
+            eingabenAufgeben(f_.EditSuchText))
             ausloesen([this] { f_.klick(f_.EditSuchText.name); });
     }
     return false;

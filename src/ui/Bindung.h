@@ -38,6 +38,9 @@ public:
     void spiegeln();
     // Runs a user action and mirrors the model back; ignored while another one runs.
     void ausloesen(const std::function<void()>& aktion);
+    // Whether the command of the control may go on: typed input it would replace is given up only
+    // when the user says so. A No leaves everything as it was, the widgets included.
+    bool eingabenAufgeben(const Steuerelement& ausloeser);
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;

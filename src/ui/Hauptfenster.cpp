@@ -71,6 +71,13 @@ Hauptfenster::Hauptfenster(TFKB_Formular& formular, QWidget* eltern)
     setContextMenuPolicy(Qt::NoContextMenu);
     menueBauen();
     werkzeugleisteBauen();
+    // F1 opens the manual where the page shown is explained; "Hilfe - FKB-Hilfe" opens its contents.
+    auto* seitenhilfe = new QAction(this);
+    seitenhilfe->setObjectName(QStringLiteral("HilfeZurSeite"));
+    seitenhilfe->setShortcut(QKeySequence(Qt::Key_F1));
+    addAction(seitenhilfe);
+    connect(seitenhilfe, &QAction::triggered, this,
+            [this] { bindung_->ausloesen([this] { formular_.HilfeZurSeite(); }); });
     setCentralWidget(mitteBauen());
     statusleisteBauen();
     if (QScreen* schirm = QGuiApplication::primaryScreen())
@@ -105,7 +112,11 @@ QRect Hauptfenster::startGeometrie(const QRect& frei) {
 }
 
 void Hauptfenster::closeEvent(QCloseEvent* ereignis) {
-    // Every change is in the data file already: closing asks nothing.
+    // Every stored change is in the data file already: closing asks only for what was typed.
+    if (!formular_.Beendet && !bindung_->eingabenAufgeben(formular_.Beenden)) {
+        ereignis->ignore();
+        return;
+    }
     if (!formular_.Beendet)
         formular_.schliessen();
     ereignis->accept();
@@ -136,6 +147,8 @@ void Hauptfenster::menueBauen() {
                 a->setToolTip(qt(s->hinweis));
                 a->setStatusTip(qt(s->hinweis));
             }
+            if (const QString status = statusHinweis(s->name); !status.isEmpty())
+                a->setStatusTip(status);
             m->addAction(a);
         }
     }
@@ -170,6 +183,7 @@ void Hauptfenster::werkzeugleisteBauen() {
         auto* k = new QToolButton;
         k->setObjectName(qt(s->name));
         k->setToolTip(qt(s->hinweis));
+        k->setStatusTip(statusHinweis(s->name));
         k->setAutoRaise(true);
         k->setFocusPolicy(Qt::NoFocus);
         if (auto b = bilder.find(s->name); b != bilder.end())

@@ -120,6 +120,16 @@ int QtPlattform::dokumentOeffnen(const std::string& dokument, const std::string&
     return QProcess::startDetached(QStringLiteral("xchm"), {pfad}) ? 42 : 31;
 }
 
+// Only xchm, the viewer the package brings, is told a topic on its command line; any other opens the
+// manual at its start.
+int QtPlattform::hilfeOeffnen(const std::string& dokument, int kontext) {
+    const QString pfad = QDir::current().absoluteFilePath(qt(dokument));
+    const QString xchm = QStandardPaths::findExecutable(QStringLiteral("xchm"));
+    if (kontext <= 0 || xchm.isEmpty() || !QFileInfo::exists(pfad))
+        return dokumentOeffnen(dokument, "open");
+    return QProcess::startDetached(xchm, {QStringLiteral("-c"), QString::number(kontext), pfad}) ? 42 : 31;
+}
+
 void QtPlattform::infoZeigen() {
     InfoForm info(besitzer());
     info.exec();

@@ -29,6 +29,7 @@ public:
     bool druckDialog() override;
     std::unique_ptr<Leinwand> druckLeinwand() override;
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
+    int hilfeOeffnen(const std::string& dokument, int kontext) override;
     void infoZeigen() override;
     std::string programmOrdner() override;
     std::string ablageOrdner() override;

@@ -40,13 +40,19 @@ QKeySequence tastenkuerzel(std::string_view name) {
     static const std::map<std::string, QKeySequence, std::less<>> tasten = {
         {"Neu", QKeySequence(Qt::CTRL | Qt::Key_N)},
         {"Oeffnen", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {"Speichern", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"SpeichernUnter", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {"Beenden", QKeySequence(Qt::CTRL | Qt::Key_Q)},
-        {"FKBHilfe", QKeySequence(Qt::Key_F1)},
     };
     auto it = tasten.find(name);
     return it == tasten.end() ? QKeySequence() : it->second;
+}
+
+QString statusHinweis(std::string_view name) {
+    // Ctrl+S out of habit compacted the file and emptied the form; the command has no key now, and the
+    // status bar says what it does.
+    if (name == "Speichern" || name == "SpeedButtonSpeichern")
+        return QString::fromUtf8("entfernt gelöschte Sätze aus der Datei");
+    return {};
 }
 
 } // namespace fkb::ui

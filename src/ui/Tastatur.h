@@ -13,7 +13,10 @@ namespace fkb::ui {
 // no two visible controls share a letter.
 std::optional<QString> kuerzelVor(std::string_view name);
 
-// The key of a menu command (Ctrl+N, F1, …); empty for none.
+// The key of a menu command (Ctrl+N, …); empty for none. "Speichern" compacts the file and has none:
+// Ctrl+S out of habit would throw away what was typed. F1 is the help of the page shown.
 QKeySequence tastenkuerzel(std::string_view name);
+// What the status bar says about a command where its tool tip does not say enough.
+QString statusHinweis(std::string_view name);
 
 } // namespace fkb::ui

@@ -27,6 +27,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 
 using namespace fkb;
@@ -169,11 +170,13 @@ TEST_F(Fenster, ZeileWaehlenZeigtDenGespeichertenSatz) {
     EXPECT_EQ(el<QLineEdit>("Name")->text(), "VorlageSatz");
     EXPECT_EQ(el<QLineEdit>("RechnungsNummer")->text(), "000050");
 
-    // A click on the line already chosen reads the record again, dropping what was typed.
+    // A click on the line already chosen reads the record again, dropping what was typed once the user
+    // lets it go.
     auto* name = el<QLineEdit>("Name");
     name->selectAll();
     tippen(name, "X");
     EXPECT_EQ(f.Name.text, "X");
+    p.antworten.push_back(true);
     klicken(liste, liste->model()->index(50, 0));
     EXPECT_EQ(name->text(), "VorlageSatz");
 }
@@ -203,7 +206,8 @@ TEST_F(Fenster, FokuswechselWaehltKeineZeile) {
         EXPECT_FALSE(el("Satz_Speichern")->isEnabled());
         EXPECT_FALSE(el("Satz_Loeschen")->isEnabled());
     }
-    // The user's key still chooses.
+    // The user's key still chooses, once the typed name may go.
+    p.antworten.push_back(true);
     taste(liste, Qt::Key_Down);
     EXPECT_GE(f.ListeObjekt.auswahl, 0);
     EXPECT_TRUE(el("Satz_Speichern")->isEnabled());
@@ -339,6 +343,89 @@ TEST_F(Fenster, SchliessfeldUndBeendenEndenOhneFrage) {
     w2.findChild<QToolButton*>("SpeedButtonBeenden")->click();
     EXPECT_TRUE(p2.beendet);
     EXPECT_FALSE(w2.isVisible());
+}
+
+// What the user typed is given up only after the question, whatever would replace it; No leaves the
+// pages, the list and the window as they were.
+TEST(Eingaben, WerdenNurNachRueckfrageVerworfen) {
+    const std::string Frage = "Die Eingaben im Formular sind nicht gespeichert. Verwerfen?";
+    struct Fall {
+        const char* name;
+        const char* feld; // typed into
+        std::function<void(Lauf&)> ausloesen;
+    };
+    auto menue = [](const char* name) { return [name](Lauf& l) { l.el<QAction>(name)->trigger(); }; };
+    auto knopf = [](const char* name) { return [name](Lauf& l) { l.el<QAbstractButton>(name)->click(); }; };
+    const Fall faelle[] = {
+        {"Zeile", "Name",
+         [](Lauf& l) {
+             auto* liste = l.el<QListView>("ListBoxObjekt");
+             klicken(liste, liste->model()->index(3, 0));
+         }},
+        {"Baum", "Name",
+         [](Lauf& l) {
+             auto* baum = l.el<QTreeView>("Baum");
+             const QModelIndex kunde = baum->model()->index(baum->model()->rowCount() - 1, 0);
+             baum->expand(kunde);
+             klicken(baum, baum->model()->index(0, 0, kunde));
+         }},
+        {"Kategorie", "Name",
+         [](Lauf& l) {
+             auto* k = l.el<QComboBox>("ComboBoxKategorie");
+             k->setCurrentIndex(0);
+             emit k->activated(0);
+         }},
+        {"Suche", "Name",
+         [](Lauf& l) {
+             auto* such = l.el<QLineEdit>("EditSuchText");
+             such->selectAll();
+             tippen(such, "Vorlage");
+             taste(such, Qt::Key_Return);
+         }},
+        {"Neu", "Menge01", menue("Neu")},
+        {"Oeffnen", "Name", knopf("SpeedButtonOeffnen")},
+        {"Speichern", "Name", menue("Speichern")},
+        {"Vorlage Kunde", "Vorname", knopf("BitBtnLadenVorlageKunde")},
+        {"Vorlage Rechnung", "Position01", knopf("BitBtnVorlageLadenRechnung")},
+        {"Fahndung", "Preis01", knopf("BitBtnStartFahndung")},
+        {"Schliessfeld", "Name", [](Lauf& l) { l.w.close(); }},
+        {"Beenden", "Name", menue("Beenden")},
+    };
+    for (const Fall& c : faelle)
+        for (bool verwerfen : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (verwerfen ? ", Ja" : ", Nein"));
+            Lauf l(true, "Kunde");
+            auto* feld = l.el<QLineEdit>(c.feld);
+            feld->selectAll();
+            tippen(feld, "Getippt");
+            ASSERT_TRUE(l.f.EingabenOffen());
+            const int zeile = l.f.ListeObjekt.auswahl;
+            l.p.antworten = {verwerfen, true, true};
+            c.ausloesen(l);
+            QApplication::processEvents();
+            ASSERT_FALSE(l.p.meldungen.empty());
+            EXPECT_EQ(l.p.meldungen[0].text, Frage);
+            EXPECT_TRUE(l.p.meldungen[0].vorgabeNein);
+            const bool gelaufen = l.p.meldungen.size() > 1 || !l.p.gezeigteDialoge.empty() || l.p.beendet ||
+                                  l.f.finden(c.feld)->text != "Getippt";
+            EXPECT_EQ(gelaufen, verwerfen);
+            if (!verwerfen) {
+                EXPECT_EQ(feld->text(), "Getippt");
+                EXPECT_EQ(l.f.ListeObjekt.auswahl, zeile);
+                EXPECT_EQ(l.el<QListView>("ListBoxObjekt")->currentIndex().row(), zeile);
+                EXPECT_TRUE(l.w.isVisible());
+            }
+        }
+
+    // Nothing typed, or typed where the command does not reach: no question.
+    Lauf l(true, "Kunde");
+    tippen(l.el<QLineEdit>("Name"), "x");
+    l.el<QAbstractButton>("BitBtnVorlageLadenRechnung")->click();
+    l.f.eingeben("Name", "bearbeitbarer Satz");
+    auto* liste = l.el<QListView>("ListBoxObjekt");
+    klicken(liste, liste->model()->index(3, 0));
+    EXPECT_TRUE(l.p.meldungen.empty());
+    EXPECT_EQ(l.f.ListeObjekt.auswahl, 3);
 }
 
 TEST_F(Fenster, TabulatorGehtZeileFuerZeileDurchDiePositionen) {

@@ -27,11 +27,12 @@ TEST(Tastatur, TastenDerBefehleUndSeiten) {
     const Fall faelle[] = {
         {Qt::CTRL | Qt::Key_N, false, "Navigation", "Neu", true},
         {Qt::CTRL | Qt::Key_O, false, "Kunde", "Oeffnen", true},
-        {Qt::CTRL | Qt::Key_S, true, "Navigation", "Speichern", true},
-        {Qt::CTRL | Qt::Key_S, false, "Navigation", "Speichern", false},
+        // Compacting out of habit would empty the form: Ctrl+S does nothing.
+        {Qt::CTRL | Qt::Key_S, true, "Navigation", "Speichern", false},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_S, true, "Rechnung", "SpeichernUnter", true},
         {Qt::CTRL | Qt::Key_Q, false, "Information", "Beenden", true},
-        {Qt::Key_F1, false, "Kunde", "FKBHilfe", true},
+        {Qt::Key_F1, false, "Kunde", "HilfeZurSeite", true},
+        {Qt::Key_F1, false, "Kunde", "FKBHilfe", false},
         {Qt::CTRL | Qt::Key_P, true, "Rechnung", "BitBtnDruck", true},
         {Qt::CTRL | Qt::Key_P, true, "Navigation", "BitBtnDruck", false},
         {Qt::CTRL | Qt::Key_P, false, "Rechnung", "BitBtnDruck", false},
@@ -48,7 +49,7 @@ TEST(Tastatur, TastenDerBefehleUndSeiten) {
             QObject::connect(qobject_cast<QAbstractButton*>(ziel), &QAbstractButton::clicked, [&] { ++ausgeloest; });
         l.druecken(fall.taste);
         EXPECT_EQ(ausgeloest, fall.ausgeloest ? 1 : 0);
-        if (auto* a = qobject_cast<QAction*>(ziel)) {
+        if (auto* a = qobject_cast<QAction*>(ziel); a && fall.ausgeloest) {
             EXPECT_EQ(a->shortcut(), QKeySequence(fall.taste)) << "the menu shows the key";
         }
     }
@@ -63,6 +64,8 @@ TEST(Tastatur, TastenDerBefehleUndSeiten) {
     neu.p.ordner = hilfe.pfad("");
     neu.druecken(Qt::Key_F1);
     EXPECT_EQ(neu.p.geoeffneteDokumente, std::vector<std::string>{hilfe.pfad("FKB.chm")});
+    EXPECT_EQ(neu.p.hilfeKontexte, std::vector<int>{1001}); // where the navigation is explained
+    EXPECT_EQ(neu.el<QAction>("Speichern")->statusTip(), "entfernt gelöschte Sätze aus der Datei");
     neu.druecken(Qt::CTRL | Qt::Key_Q);
     EXPECT_TRUE(neu.p.beendet);
 }
