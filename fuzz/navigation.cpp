@@ -88,8 +88,8 @@ void zustandPruefen(const TFKB_Formular& f) {
     const auto& zeilen = f.ListeObjekt.zeilen;
     FKB_PRUEFEN(f.AnzahlSaetze == std::int32_t(zeilen.size()));
     FKB_PRUEFEN(std::is_sorted(zeilen.begin(), zeilen.end()));
-    for (std::string_view z : zeilen)
-        FKB_PRUEFEN(gueltigesUtf8(z) && z.find("~~~") != std::string_view::npos);
+    for (const std::string& z : zeilen)
+        FKB_PRUEFEN(gueltigesUtf8(z) && z.find("~~~") != std::string::npos);
     const auto& wurzeln = f.BaumInhalt.wurzeln;
     std::int32_t knoten = 0;
     std::set<std::string> wurzelTexte;

@@ -95,7 +95,7 @@ struct Fahndungsfenster : Fenster {
     std::vector<int> gelistet() const {
         std::vector<int> nummern;
         for (std::size_t i = 0; i < f.FahndungsAnzahl && i < f.ListeFahndung.zeilen.size(); ++i) {
-            const std::string z(f.ListeFahndung.zeilen[i]);
+            const std::string z = f.ListeFahndung.zeilen[i];
             nummern.push_back(std::stoi(z.substr(z.rfind("~~~") + 3)));
         }
         return nummern;
@@ -173,7 +173,7 @@ TEST(Fahndung, ListetNurArtUndZeitraumMitSummen) {
 TEST(Fahndung, FalscherZeitraumUndNeinAendernNichts) {
     Fahndungsfenster w;
     w.fahnden("R", "07.12.2026", "07.12.2026");
-    const Textliste vorher = w.f.ListeFahndung.zeilen;
+    const Zeilenliste vorher = w.f.ListeFahndung.zeilen;
 
     w.fahnden("B", "08.12.2026", "07.12.2026");
     EXPECT_EQ(w.p.texte("Fehler"), std::vector<std::string>{Zeitraum});
@@ -315,7 +315,7 @@ TEST(Fahndung, BezahltSetzenSchreibtNurKennzeichenUndZahlungsdatum) {
     Fahndungsfenster w;
     w.p.uhr = {2026, 12, 9, 8, 0, 0};
     w.fahnden("R", "01.12.2026", "31.12.2026");
-    const Textliste liste = w.f.ListeFahndung.zeilen;
+    const Zeilenliste liste = w.f.ListeFahndung.zeilen;
     const std::string vorher = dateiInhalt(w.pfad);
 
     // Nothing chosen, or the sums line: nothing happens.
@@ -425,15 +425,15 @@ TEST(Fahndung, ListeDruckenMitKopfUndSummen) {
                   {50, 50, "RechnungsDatum - Re-Nr. - Name, Vorname - NettoWert - Ust - BruttoWert - 1. Position"},
                   {50, 75, linie},
                   {50, 125, Zeile51},
-                  {50, 150, std::string(w.f.ListeFahndung.zeilen[1])},
+                  {50, 150, w.f.ListeFahndung.zeilen[1]},
                   {50, 175, linie},
-                  {50, 225, std::string(w.f.ListeFahndung.zeilen[2])},
+                  {50, 225, w.f.ListeFahndung.zeilen[2]},
               }));
 }
 
 // A long list goes on over further pages, each beginning with the header and the rule.
 TEST(Fahndung, LangeListeAufMehrerenSeiten) {
-    Textliste zeilen;
+    Zeilenliste zeilen;
     for (int i = 0; i < 250; ++i)
         zeilen.push_back("Zeile " + std::to_string(1000 + i));
     zeilen.push_back("Summen");

@@ -53,7 +53,7 @@ struct Formularumgebung {
     std::int64_t aktuellerSatz() const {
         if (f.ListeObjekt.auswahl < 0)
             return -1;
-        const std::string zeile(f.ListeObjekt.zeilen[std::size_t(f.ListeObjekt.auswahl)]);
+        const std::string zeile = f.ListeObjekt.zeilen[std::size_t(f.ListeObjekt.auswahl)];
         return std::stoll(zeile.substr(zeile.rfind("~~~") + 3));
     }
 };

@@ -36,7 +36,7 @@ namespace {
 // The invoice numbers of the listed lines.
 std::set<std::string> gelistet(const TFKB_Formular& f) {
     std::set<std::string> nummern;
-    for (std::string_view z : f.ListeObjekt.zeilen)
+    for (const std::string& z : f.ListeObjekt.zeilen)
         nummern.insert(std::string(fuehrendesWort(z)));
     return nummern;
 }

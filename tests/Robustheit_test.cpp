@@ -67,8 +67,8 @@ TEST(Robustheit, BeschaedigteDateienBringenDasProgrammNichtZuFall) {
         const auto& zeilen = w.f.ListeObjekt.zeilen;
         EXPECT_TRUE(std::is_sorted(zeilen.begin(), zeilen.end()));
         EXPECT_TRUE(fehler || w.f.PanelAnzahlSaetze.text == "Anzahl Sätze: " + std::to_string(zeilen.size()));
-        for (std::string_view zeile : zeilen)
-            EXPECT_LT(std::stoul(std::string(zeile.substr(zeile.rfind("~~~") + 3))), saetze);
+        for (const std::string& zeile : zeilen)
+            EXPECT_LT(std::stoul(zeile.substr(zeile.rfind("~~~") + 3)), saetze);
 
         // Every line, some tree nodes, a category and a search on top.
         for (int i = 0; i < int(zeilen.size()); ++i)

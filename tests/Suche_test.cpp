@@ -143,7 +143,7 @@ TEST(Suche, KategorieWieGespeichert) {
           Fall{"00002 - A, B, C", {"000053", "000054"}}, Fall{"00003 - Ω, ", {}}, Fall{"00003 - ?, ", {"000055"}}}) {
         w.f.waehleKategorie(fall.kategorie);
         std::set<std::string> nummern;
-        for (std::string_view z : w.f.ListeObjekt.zeilen)
+        for (const std::string& z : w.f.ListeObjekt.zeilen)
             nummern.insert(std::string(fuehrendesWort(z)));
         EXPECT_EQ(nummern, fall.gelistet) << fall.kategorie;
     }

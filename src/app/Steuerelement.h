@@ -2,6 +2,7 @@
 
 #include "app/Textliste.h"
 #include "app/Wurzelliste.h"
+#include "app/Zeilenliste.h"
 
 #include <cstdint>
 #include <string>
@@ -51,7 +52,7 @@ struct Steuerelement {
 
 // The navigation list and the query list.
 struct Listenfeld {
-    Textliste zeilen;
+    Zeilenliste zeilen;
     int auswahl = -1;
     bool mehrfach = false;
     std::uint64_t stand = 0; // grows whenever the lines change, so a view knows to reload

@@ -66,27 +66,13 @@ std::uint64_t kopfVon(std::string_view text) {
 }
 
 std::vector<std::uint32_t> textReihenfolge(Textbereich texte) {
-    // Sixteen bytes: the lines of a period query share their first eight, the date.
-    struct Rang {
-        std::uint64_t vorn, hinten;
-        std::uint32_t index;
-    };
-    std::vector<Rang> reihe(texte.size());
-    for (std::size_t i = 0; i < texte.size(); ++i) {
-        const std::string_view t = texte[i];
-        reihe[i] = {kopfVon(t), t.size() > 8 ? kopfVon(t.substr(8)) : 0, std::uint32_t(i)};
-    }
-    std::sort(reihe.begin(), reihe.end(), [&texte](const Rang& a, const Rang& b) {
-        if (a.vorn != b.vorn)
-            return a.vorn < b.vorn;
-        if (a.hinten != b.hinten)
-            return a.hinten < b.hinten;
-        return texte[a.index] < texte[b.index];
-    });
-    std::vector<std::uint32_t> folge(reihe.size());
-    for (std::size_t i = 0; i < reihe.size(); ++i)
-        folge[i] = reihe[i].index;
-    return folge;
+    return reihenfolge(
+        texte.size(),
+        [&texte](std::size_t i) {
+            const std::string_view t = texte[i];
+            return std::pair{kopfVon(t), t.size() > 8 ? kopfVon(t.substr(8)) : 0};
+        },
+        [&texte](std::size_t a, std::size_t b) { return texte[a] < texte[b]; });
 }
 
 bool operator==(Textbereich a, Textbereich b) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -69,8 +70,35 @@ bool operator==(Textbereich a, const std::vector<std::string>& b);
 // The first eight bytes of a text, zero-filled, as a number that orders as the texts do (bytes compare
 // unsigned, as std::string_view does): a greater number means a greater text; equal ones tell nothing.
 std::uint64_t kopfVon(std::string_view text);
-// The positions of the texts in ascending byte order. Long texts compared byte by byte over and over
-// would cost; their heads, kept beside the positions, settle nearly every comparison at once.
+
+// The positions 0 to n − 1 in ascending order of what they stand for. Long texts compared byte by byte
+// over and over would cost; their first sixteen bytes (`kopf(i)`, two numbers as `kopfVon` makes them),
+// kept beside the positions, settle nearly every comparison, and `kleiner(i, j)` the rest.
+template <class Kopf, class Kleiner>
+std::vector<std::uint32_t> reihenfolge(std::size_t n, const Kopf& kopf, const Kleiner& kleiner) {
+    struct Rang {
+        std::uint64_t vorn, hinten;
+        std::uint32_t index;
+    };
+    std::vector<Rang> reihe(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto [vorn, hinten] = kopf(i);
+        reihe[i] = {vorn, hinten, std::uint32_t(i)};
+    }
+    std::sort(reihe.begin(), reihe.end(), [&kleiner](const Rang& a, const Rang& b) {
+        if (a.vorn != b.vorn)
+            return a.vorn < b.vorn;
+        if (a.hinten != b.hinten)
+            return a.hinten < b.hinten;
+        return kleiner(a.index, b.index);
+    });
+    std::vector<std::uint32_t> folge(n);
+    for (std::size_t i = 0; i < n; ++i)
+        folge[i] = reihe[i].index;
+    return folge;
+}
+
+// The positions of the texts in ascending byte order.
 std::vector<std::uint32_t> textReihenfolge(Textbereich texte);
 
 // The texts of a list control (list lines, categories), in their own blocks.

@@ -26,6 +26,9 @@ void TFKB_Formular::BaumClick() {
     const Baumknoten wurzel = BaumInhalt.wurzeln[std::size_t(BaumInhalt.wurzel)];
     const std::string_view knoten = BaumInhalt.kind < 0 ? wurzel.text : wurzel.kinder[std::size_t(BaumInhalt.kind)];
     const std::string schluessel(ersteZeichen(knoten, 6));
+    // The leading token of a line is the key exactly when the key holds no blank and the line is the key
+    // or begins with it and a blank; the line need not be made whole for that.
+    const bool moeglich = schluessel.find(' ') == std::string::npos;
 
     // Every line of that invoice number is chosen in turn; the last one stays current.
     ListeObjekt.mehrfach = true;
@@ -34,8 +37,8 @@ void TFKB_Formular::BaumClick() {
         ~Einfachauswahl() { liste.mehrfach = false; }
     } zurueck{ListeObjekt};
     for (std::size_t z = 0; z < ListeObjekt.zeilen.size(); ++z) {
-        const std::string_view zeile = ListeObjekt.zeilen[z];
-        if (zeile.find(schluessel) != std::string_view::npos && fuehrendesWort(zeile) == schluessel) {
+        if (moeglich &&
+            (ListeObjekt.zeilen.gleich(z, schluessel) || ListeObjekt.zeilen.beginntMit(z, schluessel + ' '))) {
             ListeObjekt.auswahl = int(z);
             ListBoxObjektClick();
         }

@@ -110,8 +110,7 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
 
                 const std::string_view kategorieRoh = kategorieBytes(*satz, kategoriePuffer);
                 if (suche ? volltext.trifft(*satz) : (alles || (gewaehltMoeglich && kategorieRoh == gewaehltBytes))) {
-                    char* zeile = ListeObjekt.zeilen.platz(ListenzeileHoechstens);
-                    ListeObjekt.zeilen.anfuegen(listenzeile(*satz, i, zeile));
+                    listenzeile(*satz, i, ListeObjekt.zeilen);
                     ++AnzahlSaetze;
                 }
                 // The next free numbers come from the whole file, whatever the list shows: "+1" after a
@@ -178,16 +177,16 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
 int TFKB_Formular::SchluesselErmitteln() {
     if (ListeObjekt.auswahl < 0 || ListeObjekt.auswahl >= int(ListeObjekt.zeilen.size()))
         throw Laufzeitfehler("Listenindex überschreitet das Maximum (" + std::to_string(ListeObjekt.auswahl) + ")");
-    const std::string_view zeile = ListeObjekt.zeilen[std::size_t(ListeObjekt.auswahl)];
+    const std::string zeile = ListeObjekt.zeilen[std::size_t(ListeObjekt.auswahl)];
     // The key always ends the line; taking it after the last separator keeps a name that
     // itself contains "~~~" reachable.
     auto trenner = zeile.rfind("~~~");
-    if (trenner == std::string_view::npos) {
+    if (trenner == std::string::npos) {
         plattform.fehlerMelden("LogikFehler - kein Schlüssel ermittelbar!\rDatei untersuchen auf ~~~ im Satz!");
         FormClose();
         throw BefehlAbbruch{};
     }
-    return textZuInt(zeile.substr(trenner + 3));
+    return textZuInt(std::string_view(zeile).substr(trenner + 3));
 }
 
 } // namespace fkb

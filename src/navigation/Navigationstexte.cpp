@@ -51,26 +51,29 @@ void leerraumAnhaengen(std::string& zeile) {
     zeile.append(leerraum(zeichenAnzahl(zeile)), ' ');
 }
 
-char* listenzeile(const DatenSatz& s, std::int64_t schluessel, char* ziel) {
+void listenzeile(const DatenSatz& s, std::int64_t schluessel, Zeilenliste& liste) {
     const std::string_view nummer = s.roh(SatzFeld::RechnungsNummer), name = s.roh(SatzFeld::Name),
                            vorname = s.roh(SatzFeld::Vorname), datum = s.roh(SatzFeld::RechnungsDatum);
-    char* p = ausWindows1252Schreiben(nummer, ziel);
+    // The fields in UTF-8, at most 3 bytes a character, and the literals.
+    char vorn[3 * (6 + 30 + 30 + 10) + 8];
+    char* p = ausWindows1252Schreiben(nummer, vorn);
     p = anfuegen(p, " - ");
     p = ausWindows1252Schreiben(name, p);
     p = anfuegen(p, ", ");
     p = ausWindows1252Schreiben(vorname, p);
     p = anfuegen(p, "   ");
     p = ausWindows1252Schreiben(datum, p);
+    char hinten[3 + 20] = "~~~";
+    char* ende = std::to_chars(hinten + 3, hinten + sizeof hinten, schluessel).ptr;
     // One Windows-1252 byte is one character: the length in characters needs no scan.
     const std::size_t leer = leerraum(nummer.size() + name.size() + vorname.size() + datum.size() + 8);
-    std::memset(p, ' ', leer);
-    p = anfuegen(p + leer, "~~~");
-    return std::to_chars(p, ziel + ListenzeileHoechstens, schluessel).ptr;
+    liste.anfuegen({vorn, std::size_t(p - vorn)}, leer, {hinten, std::size_t(ende - hinten)});
 }
 
 std::string listenzeile(const DatenSatz& s, std::int64_t schluessel) {
-    char zeile[ListenzeileHoechstens];
-    return {zeile, listenzeile(s, schluessel, zeile)};
+    Zeilenliste eine;
+    listenzeile(s, schluessel, eine);
+    return eine[0];
 }
 
 std::string fensterTitel(const DatenSatz& s) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Zeilenliste.h"
 #include "data/DatenSatz.h"
 
 #include <array>
@@ -22,10 +23,9 @@ std::string_view kategorieBytes(const DatenSatz& satz, KategoriePuffer& puffer);
 // `BaumKindHoechstens` bytes. Returns the end of the text.
 constexpr std::size_t BaumKindHoechstens = 3 * (6 + 3 + 50); // characters, each at most 3 bytes in UTF-8
 char* baumKindText(const DatenSatz& satz, char* ziel);
-// RechnungsNummer - Name, Vorname, three blanks, RechnungsDatum, the blank runs, "~~~" and the key;
-// written at `ziel`, which has room for `ListenzeileHoechstens` bytes. Returns the end of the line.
-constexpr std::size_t ListenzeileHoechstens = 3 * (6 + 30 + 30 + 10) + 8 + 150 + 3 + 20;
-char* listenzeile(const DatenSatz& satz, std::int64_t schluessel, char* ziel);
+// RechnungsNummer - Name, Vorname, three blanks, RechnungsDatum, the blank runs, "~~~" and the key:
+// appended to the list, or as a text.
+void listenzeile(const DatenSatz& satz, std::int64_t schluessel, Zeilenliste& liste);
 std::string listenzeile(const DatenSatz& satz, std::int64_t schluessel);
 // The main window's caption from the first record of a file.
 std::string fensterTitel(const DatenSatz& satz);

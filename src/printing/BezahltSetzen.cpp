@@ -12,15 +12,15 @@ void TFKB_Formular::BitBtnSetzenRKZClick() {
     if (ausgewaehlt < 0 || std::uint32_t(ausgewaehlt) >= FahndungsAnzahl ||
         std::size_t(ausgewaehlt) >= ListeFahndung.zeilen.size())
         return;
-    const std::string_view zeile = ListeFahndung.zeilen[std::size_t(ausgewaehlt)];
+    const std::string zeile = ListeFahndung.zeilen[std::size_t(ausgewaehlt)];
     // The key ends the line; a name that itself holds "~~~" must not hide it.
     const auto trenner = zeile.rfind("~~~");
-    if (trenner == std::string_view::npos) {
+    if (trenner == std::string::npos) {
         plattform.fehlerMelden(
             "LogikFehler - kein Schlüssel ermittelbar!\rListBoxFahndung untersuchen auf ~~~ im Satz!");
         return;
     }
-    const int nummer = textZuInt(zeile.substr(trenner + 3));
+    const int nummer = textZuInt(std::string_view(zeile).substr(trenner + 3));
 
     // The list keeps its lines while the file may change underneath (compacted, written by another
     // program, another file opened): only the invoice that the line names is written. Locked from the

@@ -118,7 +118,7 @@ bool Fahndung::durchsuchen(const std::string& von, const std::string& bis) {
     }
     UstVorrat ust(parameterSatz);
 
-    std::string schluessel, zeile;
+    std::string schluessel;
     for (std::int64_t nummer = ErsterKundensatz; (satz = leser.naechster()); ++nummer) {
         zuletzt.satz = satz;
         if (satz->zeichen(SatzFeld::RechnungsKennZeichen) == Kennzeichen::Geloescht ||
@@ -132,8 +132,7 @@ bool Fahndung::durchsuchen(const std::string& von, const std::string& bis) {
             return false;
         }
 
-        fahndungsZeile(*satz, schluessel, f_.Summen, nummer, zeile);
-        f_.ListeFahndung.zeilen.push_back(zeile);
+        fahndungsZeile(*satz, schluessel, f_.Summen, nummer, f_.ListeFahndung.zeilen);
         summe_.netto += f_.Summen.NettoWert;
         summe_.ust += f_.Summen.UstWert;
         summe_.brutto += f_.Summen.BruttoWert;

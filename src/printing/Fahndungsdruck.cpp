@@ -10,7 +10,7 @@ constexpr int Schrift = 25;
 constexpr int Rand = 50; // the left edge of every text, and the top of every page
 } // namespace
 
-void fahndungslisteDrucken(Leinwand& leinwand, const std::string& kopf, Textbereich zeilen, std::size_t anzahl,
+void fahndungslisteDrucken(Leinwand& leinwand, const std::string& kopf, const Zeilenliste& zeilen, std::size_t anzahl,
                            const std::string& muster) {
     leinwand.dokumentBeginnen();
     leinwand.abbildungMetrisch();

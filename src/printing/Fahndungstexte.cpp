@@ -3,6 +3,9 @@
 #include "data/Windows1252.h"
 #include "editing/Zahlen.h"
 
+#include <algorithm>
+#include <charconv>
+
 namespace fkb {
 namespace {
 
@@ -37,29 +40,27 @@ std::string fahndungsKopf(const std::string& kennzeichen) {
 }
 
 void fahndungsZeile(const DatenSatz& satz, std::string_view schluessel, const RechnungsSummen& werte,
-                    std::int64_t nummer, std::string& ziel) {
-    ziel.clear();
-    // Room for the whole line at once: names and position of some length, the blanks and the key.
-    ziel.reserve(320);
-    ausWindows1252Anhaengen(schluessel, ziel);
-    ziel += '-';
-    anhaengen(ziel, satz, SatzFeld::RechnungsNummer);
-    ziel += '-';
-    anhaengen(ziel, satz, SatzFeld::Name);
-    ziel += ", ";
-    anhaengen(ziel, satz, SatzFeld::Vorname);
-    ziel += '-';
-    ziel += betrag(werte.NettoWert);
-    ziel += '-';
-    ziel += betrag(werte.UstWert);
-    ziel += '-';
-    ziel += betrag(werte.BruttoWert);
-    ziel += '-';
-    anhaengen(ziel, satz, SatzFeld::Position(1));
+                    std::int64_t nummer, Zeilenliste& liste) {
+    // The texts in UTF-8, at most 3 bytes a character, the literals and three amounts.
+    char vorn[3 * (8 + 6 + 30 + 30 + 50) + 6 + 3 * 400];
+    char* p = ausWindows1252Schreiben(schluessel, vorn);
+    *p++ = '-';
+    p = ausWindows1252Schreiben(satz.roh(SatzFeld::RechnungsNummer), p);
+    *p++ = '-';
+    p = ausWindows1252Schreiben(satz.roh(SatzFeld::Name), p);
+    p = std::copy_n(", ", 2, p);
+    p = ausWindows1252Schreiben(satz.roh(SatzFeld::Vorname), p);
+    for (double wert : {werte.NettoWert, werte.UstWert, werte.BruttoWert}) {
+        *p++ = '-';
+        const std::string text = betrag(wert);
+        p = std::copy_n(text.data(), std::min<std::size_t>(text.size(), 400), p);
+    }
+    *p++ = '-';
+    p = ausWindows1252Schreiben(satz.roh(SatzFeld::Position(1)), p);
+    char hinten[3 + 20] = "~~~";
+    char* ende = std::to_chars(hinten + 3, hinten + sizeof hinten, nummer).ptr;
     // The blanks push the key out of sight in the list.
-    ziel.append(150, ' ');
-    ziel += "~~~";
-    ziel += std::to_string(nummer);
+    liste.anfuegen({vorn, std::size_t(p - vorn)}, 150, {hinten, std::size_t(ende - hinten)});
 }
 
 std::string summenZeile(double netto, double ust, double brutto) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Zeilenliste.h"
 #include "data/DatenSatz.h"
 #include "editing/RechnungsSummen.h"
 
@@ -19,9 +20,9 @@ std::string fahndungsKopf(const std::string& kennzeichen);
 bool fragtRechnungsDatum(const std::string& kennzeichen);
 
 // Key-RechnungsNummer-Name, Vorname-net-VAT-gross-Position01, 150 blanks, "~~~" and the record
-// number. The key is in the record's own bytes.
+// number, appended to the list. The key is in the record's own bytes.
 void fahndungsZeile(const DatenSatz& satz, std::string_view schluessel, const RechnungsSummen& werte,
-                    std::int64_t nummer, std::string& ziel);
+                    std::int64_t nummer, Zeilenliste& liste);
 // "99999999 - Summe Netto: …": sorts after every date key, so it ends the list.
 std::string summenZeile(double netto, double ust, double brutto);
 

@@ -20,7 +20,7 @@ QVariant ListenModell::data(const QModelIndex& index, int rolle) const {
     if ((rolle != Qt::DisplayRole && rolle != Qt::ToolTipRole) || !index.isValid() ||
         index.row() >= int(liste_.zeilen.size()))
         return {};
-    const std::string_view zeile = liste_.zeilen[std::size_t(index.row())];
+    const std::string zeile = liste_.zeilen[std::size_t(index.row())];
     if (rolle == Qt::DisplayRole)
         return utf8(zeile);
     return sichtbarerText(zeile);

@@ -133,7 +133,7 @@ int befehlAusfuehren(const std::string& pfad, unsigned seed) {
     // Customer records only: records 0 to 50 cannot be deleted, and stay as they are.
     std::vector<int> kundenzeilen;
     for (std::size_t z = 0; z < f.ListeObjekt.zeilen.size(); ++z)
-        if (std::stoi(std::string(f.ListeObjekt.zeilen[z].substr(f.ListeObjekt.zeilen[z].rfind("~~~") + 3))) > 50)
+        if (std::stoi(f.ListeObjekt.zeilen[z].substr(f.ListeObjekt.zeilen[z].rfind("~~~") + 3)) > 50)
             kundenzeilen.push_back(int(z));
     const int gewicht = bis(100);
     int befehl = gewicht < 30 ? 0 : gewicht < 50 ? 1 : gewicht < 70 ? 2 : gewicht < 85 ? 3 : 4;
