@@ -218,7 +218,7 @@ TEST(Fahndung, DirekteSummenGleichenDemSeitenweg) {
     // Every region, costs of all kinds, line entries the calculation rejects (with messages).
     std::vector<Beleg> vielfalt;
     const char regionen[] = {'B', 'E', 'D', 'X', '\0'};
-    const char* mengen[] = {"2", "1,5", "0,1", "12.500", "1,25", "", "9999,9", "0", "-2"};
+    const char* mengen[] = {"2", "1,5", "0,1", "12.500", "1,25", "", "9999,9", "0", "-2", "   12,5", "  1 5"};
     const char* preise[] = {"12,5",
                             "1,15",
                             "999.999,99",
@@ -229,12 +229,14 @@ TEST(Fahndung, DirekteSummenGleichenDemSeitenweg) {
                             "24,3",
                             "0,15",
                             "\u2013"
-                            "5"};
+                            "5",
+                            "        15",
+                            "  12 , 50"};
     const char* kosten[] = {"", "4,9", " 12,50", "0", "0,00", "999,99", "7,", "V-Kos."};
     const char arten[] = {'R', 'A', 'B', 'R', 'L'};
     for (int i = 0; i < 60; ++i)
-        vielfalt.push_back({arten[(i / 5) % 5], i % 7 == 6 ? "" : "07.12.2026", regionen[(i + 1) % 5], mengen[i % 9],
-                            preise[(i / 2) % 10], kosten[i % 8], "07.12.2026"});
+        vielfalt.push_back({arten[(i / 5) % 5], i % 7 == 6 ? "" : "07.12.2026", regionen[(i + 1) % 5], mengen[i % 11],
+                            preise[(i / 2) % 12], kosten[i % 8], "07.12.2026"});
 
     struct Fall {
         const char* name;

@@ -6,7 +6,9 @@
 #include "editing/Zahlen.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace fkb {
@@ -44,22 +46,52 @@ bool istRohesMinus(char c) {
     return c == '-' || c == '\x96';
 }
 
-Eintrag eintragLesen(std::string_view text) {
+// A quantity or price field holds at most ten characters: its digits never overflow 64 bits, and
+// they exceed a 32-bit number exactly when their value does in the end.
+static_assert(SatzFeld::Menge(1).kapazitaet <= 18 && SatzFeld::Preis(1).kapazitaet <= 18);
+static_assert(SatzFeld::Preis(SatzFeld::AnzahlPositionen).offset + 1 + 8 <= DatenSatz::Groesse);
+
+constexpr std::uint64_t JedesByte = 0x0101010101010101ULL;
+
+std::uint64_t achtBytes(const char* p) {
+    std::uint64_t wort;
+    std::memcpy(&wort, p, 8);
+    return wort;
+}
+
+// A stored number stands right-aligned behind blanks, which are most of its bytes: they are passed
+// eight at a time.
+std::size_t blankeVorn(std::string_view text) {
+    const std::uint64_t anders = achtBytes(text.data()) ^ (' ' * JedesByte);
+    return std::min<std::size_t>(anders ? std::size_t(std::countr_zero(anders)) / 8 : 8, text.size());
+}
+
+// Of the quantity or price field whose text this is, which its record follows by eight bytes.
+[[gnu::always_inline]] inline Eintrag eintragLesen(std::string_view text) {
+    if constexpr (std::endian::native == std::endian::little) {
+        text.remove_prefix(blankeVorn(text));
+    }
     Eintrag e;
     bool komma = false;
+    int ziffern = 0;
+    std::uint64_t ganz = 0;
     for (char c : text) {
-        if (c >= '0' && c <= '9') {
-            e.hatZiffern = true;
-            if (komma)
-                ++e.nachkommastellen;
-            if (!e.zuGross && (e.ganz = e.ganz * 10 + (c - '0')) > std::numeric_limits<std::int32_t>::max())
-                e.zuGross = true;
+        if (c == ' ')
+            continue;
+        const unsigned ziffer = unsigned(static_cast<unsigned char>(c)) - '0';
+        if (ziffer < 10) {
+            ganz = ganz * 10 + ziffer;
+            ++ziffern;
+            e.nachkommastellen += komma;
         } else if (c == ',') {
             komma = true;
         } else if (istRohesMinus(c)) {
             e.minus = true;
         }
     }
+    e.hatZiffern = ziffern > 0;
+    e.zuGross = ganz > std::uint64_t(std::numeric_limits<std::int32_t>::max());
+    e.ganz = std::int64_t(ganz);
     return e;
 }
 
@@ -86,6 +118,9 @@ std::optional<double> zeilenWert(std::string_view mengenText, std::string_view p
 
 // A cost as the calculation takes it: normalised to "##0.00", then read back in cents.
 std::optional<double> kostenWert(std::string_view text) {
+    // Most records carry no cost at all.
+    if (text.empty())
+        return 0.0;
     const KommaZahl kosten = KommaZahlLesen(text);
     if (kosten.nachkommastellen > 2 || (kosten.hatZiffern() && std::ranges::any_of(text, istRohesMinus)))
         return std::nullopt;
@@ -115,6 +150,9 @@ std::optional<double> UstVorrat::satz() {
 std::optional<RechnungsSummen> direkteSummen(const DatenSatz& satz, UstVorrat& ust) {
     RechnungsSummen summen;
     for (int k = 1; k <= SatzFeld::AnzahlPositionen; ++k) {
+        // A line without quantity and price adds nothing; most lines of an invoice are such.
+        if (satz.bytes[SatzFeld::Menge(k).offset] == 0 && satz.bytes[SatzFeld::Preis(k).offset] == 0)
+            continue;
         const std::optional<double> wert = zeilenWert(satz.roh(SatzFeld::Menge(k)), satz.roh(SatzFeld::Preis(k)));
         if (!wert)
             return std::nullopt;

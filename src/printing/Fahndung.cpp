@@ -8,6 +8,8 @@
 #include "printing/Direktsummen.h"
 #include "printing/Fahndungstexte.h"
 
+#include <array>
+
 namespace fkb {
 namespace {
 
@@ -118,13 +120,20 @@ bool Fahndung::durchsuchen(const std::string& von, const std::string& bis) {
     }
     UstVorrat ust(parameterSatz);
 
-    std::string schluessel;
+    // Which kind bytes stand for the chosen letter, as the one-letter text each is.
+    std::array<bool, 256> gesucht{};
+    DatenSatz probe;
+    for (int b = 0; b < 256; ++b) {
+        probe.setzeZeichen(SatzFeld::RechnungsKennZeichen, char(b));
+        gesucht[std::size_t(b)] =
+            b != Kennzeichen::Geloescht && probe.zeichenText(SatzFeld::RechnungsKennZeichen) == art;
+    }
+    char puffer[8];
     for (std::int64_t nummer = ErsterKundensatz; (satz = leser.naechster()); ++nummer) {
         zuletzt.satz = satz;
-        if (satz->zeichen(SatzFeld::RechnungsKennZeichen) == Kennzeichen::Geloescht ||
-            satz->zeichenText(SatzFeld::RechnungsKennZeichen) != art)
+        if (!gesucht[static_cast<unsigned char>(satz->zeichen(SatzFeld::RechnungsKennZeichen))])
             continue;
-        schluessel = datumsSchluessel(satz->roh(datumsFeld));
+        const std::string_view schluessel = datumsSchluessel(satz->roh(datumsFeld), puffer);
         if (schluessel < von || schluessel > bis)
             continue;
         if (!werteErmitteln(*satz, nummer, ust)) {

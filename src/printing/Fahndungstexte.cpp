@@ -14,20 +14,23 @@ void anhaengen(std::string& ziel, const DatenSatz& satz, Feld feld) {
 }
 
 std::string betrag(double wert) {
-    return zahlFormatieren(wert, Muster::Druck);
+    static constexpr Zahlformat Druck = zahlformat(Muster::Druck);
+    return zahlFormatieren(wert, Druck);
 }
 
 } // namespace
 
+std::string_view datumsSchluessel(std::string_view datum, char (&puffer)[8]) {
+    char* p = puffer;
+    for (auto [ab, laenge] : {std::pair<std::size_t, std::size_t>{6, 4}, {3, 2}, {0, 2}})
+        if (ab < datum.size())
+            p = std::copy_n(datum.data() + ab, std::min(laenge, datum.size() - ab), p);
+    return {puffer, std::size_t(p - puffer)};
+}
+
 std::string datumsSchluessel(std::string_view datum) {
-    auto teil = [datum](std::size_t ab, std::size_t laenge) {
-        return ab < datum.size() ? datum.substr(ab, laenge) : std::string_view();
-    };
-    std::string schluessel;
-    schluessel += teil(6, 4);
-    schluessel += teil(3, 2);
-    schluessel += teil(0, 2);
-    return schluessel;
+    char puffer[8];
+    return std::string(datumsSchluessel(datum, puffer));
 }
 
 bool fragtRechnungsDatum(const std::string& kennzeichen) {

@@ -13,6 +13,8 @@ namespace fkb {
 // The year, month and day of a "dd.mm.yyyy" text as one key "yyyymmdd" that sorts by date:
 // characters 7 to 10, 4 to 5 and 1 to 2, as far as the text reaches. An empty date gives an empty key.
 std::string datumsSchluessel(std::string_view datum);
+// The same key written into `puffer`.
+std::string_view datumsSchluessel(std::string_view datum, char (&puffer)[8]);
 
 // The column header of the query list: the date it compares is the invoice date for offers
 // and invoices, the payment date for any other kind letter.
