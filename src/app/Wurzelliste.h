@@ -63,6 +63,10 @@ public:
     iterator end() const { return {this, wurzeln_.size()}; }
     // Keeps its storage for the next load.
     void clear();
+    void reserve(std::size_t kinder) {
+        kinder_.reserve(kinder);
+        kindWurzel_.reserve(kinder);
+    }
 
     // A new root; returns its number until `ordnen`.
     std::uint32_t wurzelAnlegen(std::string_view text);

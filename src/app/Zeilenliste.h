@@ -85,6 +85,7 @@ public:
     void ersetzen(std::size_t i, std::string_view zeile);
     // Keeps its blocks for the lines to come.
     void clear();
+    void reserve(std::size_t zeilen) { zeilen_.reserve(zeilen); }
 
     // In ascending byte order of the whole lines, as a sorted list box keeps them; nearly free where
     // they came in order.

@@ -245,6 +245,7 @@ static_assert(sizeof(DatenSatz) == DatenSatz::Groesse, "records are read straigh
 SatzLeser::SatzLeser(const std::string& pfad) {
     GesperrteDatei datei(pfad, Sperrart::Lesen);
     kennung_ = datei.kennung();
+    erwartet_ = std::size_t(datei.groesse() / DatenSatz::Groesse);
     fd_ = datei.abgeben();
     for (auto& block : bloecke_)
         block.resize(SaetzeJeBlock);

@@ -90,12 +90,16 @@ public:
     // The file being read.
     const Dateikennung& kennung() const { return kennung_; }
     Dateistand stand() const { return dateistandVon(fd_); }
+    // The whole records the file held when it was opened: room for what a reader builds from them is
+    // taken once, not grown in steps that each copy all before.
+    std::size_t erwartet() const { return erwartet_; }
 
 private:
     void nachladen();
 
     int fd_ = -1;
     Dateikennung kennung_;
+    std::size_t erwartet_ = 0;
     // Two blocks taken in turn, so that reading the next one keeps the record handed out last.
     std::vector<DatenSatz> bloecke_[2];
     int aktuell_ = 0;

@@ -99,6 +99,7 @@ bool Fahndung::durchsuchen(const std::string& von, const std::string& bis) {
     const Feld datumsFeld = fragtRechnungsDatum(art) ? SatzFeld::RechnungsDatum : SatzFeld::ZahlungsEingang;
 
     SatzLeser leser(f_.DateiName);
+    f_.ListeFahndung.zeilen.reserve(leser.erwartet());
     // The record buffer ends up holding the last record read, as if each had passed through it.
     const DatenSatz* satz = nullptr;
     struct Zuletzt {
