@@ -58,7 +58,8 @@ void Textspeicher::leeren() {
 
 std::uint64_t kopfVon(std::string_view text) {
     unsigned char bytes[8] = {};
-    std::memcpy(bytes, text.data(), std::min(text.size(), sizeof bytes));
+    if (!text.empty())
+        std::memcpy(bytes, text.data(), std::min(text.size(), sizeof bytes));
     std::uint64_t kopf = 0;
     for (unsigned char b : bytes)
         kopf = kopf << 8 | b;
@@ -98,46 +99,13 @@ Textliste& Textliste::operator=(const Textliste& andere) {
         clear();
         for (std::string_view t : andere)
             push_back(t);
-        geordnet_ = andere.geordnet_;
     }
     return *this;
-}
-
-void Textliste::notieren(std::string_view text) {
-    // Compared while both texts are still in the cache: saves a pass before sorting.
-    if (geordnet_ && !texte_.empty() && text < texte_.back())
-        geordnet_ = false;
-    texte_.push_back(text);
-}
-
-void Textliste::push_back(std::string_view text) {
-    notieren(speicher_.ablegen(text));
-}
-
-void Textliste::anfuegen(const char* ende) {
-    notieren(speicher_.abschliessen(ende));
-}
-
-void Textliste::ersetzen(std::size_t i, std::string_view text) {
-    texte_.at(i) = speicher_.ablegen(text);
-    geordnet_ = false;
 }
 
 void Textliste::clear() {
     texte_.clear();
     speicher_.leeren();
-    geordnet_ = true;
-}
-
-void Textliste::sortieren() {
-    if (geordnet_)
-        return;
-    std::vector<std::string_view> geordnet;
-    geordnet.reserve(texte_.size());
-    for (std::uint32_t i : textReihenfolge(*this))
-        geordnet.push_back(texte_[i]);
-    texte_.swap(geordnet);
-    geordnet_ = true;
 }
 
 } // namespace fkb

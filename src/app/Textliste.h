@@ -72,18 +72,18 @@ bool operator==(Textbereich a, const std::vector<std::string>& b);
 std::uint64_t kopfVon(std::string_view text);
 
 // The positions 0 to n − 1 in ascending order of what they stand for. Long texts compared byte by byte
-// over and over would cost; their first sixteen bytes (`kopf(i)`, two numbers as `kopfVon` makes them),
-// kept beside the positions, settle nearly every comparison, and `kleiner(i, j)` the rest.
+// over and over would cost; their first twelve bytes (of `kopf(i)`, sixteen bytes as two numbers that
+// `kopfVon` makes), kept beside the positions, settle nearly every comparison, and `kleiner(i, j)` the rest.
 template <class Kopf, class Kleiner>
 std::vector<std::uint32_t> reihenfolge(std::size_t n, const Kopf& kopf, const Kleiner& kleiner) {
     struct Rang {
-        std::uint64_t vorn, hinten;
-        std::uint32_t index;
+        std::uint64_t vorn;
+        std::uint32_t hinten, index;
     };
     std::vector<Rang> reihe(n);
     for (std::size_t i = 0; i < n; ++i) {
         const auto [vorn, hinten] = kopf(i);
-        reihe[i] = {vorn, hinten, std::uint32_t(i)};
+        reihe[i] = {vorn, std::uint32_t(hinten >> 32), std::uint32_t(i)};
     }
     std::sort(reihe.begin(), reihe.end(), [&kleiner](const Rang& a, const Rang& b) {
         if (a.vorn != b.vorn)
@@ -98,10 +98,26 @@ std::vector<std::uint32_t> reihenfolge(std::size_t n, const Kopf& kopf, const Kl
     return folge;
 }
 
+// Puts werte[folge[i]] at place i, in place; `folge` is used up on the way.
+template <class T> void umordnen(std::vector<T>& werte, std::vector<std::uint32_t>& folge) {
+    for (std::size_t i = 0; i < werte.size(); ++i) {
+        if (folge[i] == i)
+            continue;
+        T erster = std::move(werte[i]);
+        std::size_t j = i;
+        for (std::size_t k; (k = folge[j]) != i; j = k) {
+            werte[j] = std::move(werte[k]);
+            folge[j] = std::uint32_t(j);
+        }
+        werte[j] = std::move(erster);
+        folge[j] = std::uint32_t(j);
+    }
+}
+
 // The positions of the texts in ascending byte order.
 std::vector<std::uint32_t> textReihenfolge(Textbereich texte);
 
-// The texts of a list control (list lines, categories), in their own blocks.
+// The entries of a list control such as the categories, in their own blocks.
 class Textliste {
 public:
     using value_type = std::string_view;
@@ -124,25 +140,13 @@ public:
     iterator end() const { return texte_.data() + texte_.size(); }
     operator Textbereich() const { return {texte_.data(), texte_.size()}; }
 
-    void push_back(std::string_view text);
-    // A text written in place: at most `hoechstens` bytes at the pointer returned, then `anfuegen`
-    // with its end.
-    char* platz(std::size_t hoechstens) { return speicher_.platz(hoechstens); }
-    void anfuegen(const char* ende);
-    void ersetzen(std::size_t i, std::string_view text);
+    void push_back(std::string_view text) { texte_.push_back(speicher_.ablegen(text)); }
     // Keeps its blocks for the texts to come.
     void clear();
 
-    // In ascending byte order, as a sorted list box keeps its lines; nearly free where they came in
-    // order, as the lines of a file written in number order do.
-    void sortieren();
-
 private:
-    void notieren(std::string_view text);
-
     Textspeicher speicher_;
     std::vector<std::string_view> texte_;
-    bool geordnet_ = true;
 };
 
 } // namespace fkb

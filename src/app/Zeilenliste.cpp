@@ -169,14 +169,10 @@ void Zeilenliste::clear() {
 void Zeilenliste::sortieren() {
     if (geordnet_)
         return;
-    const std::vector<std::uint32_t> folge = reihenfolge(
+    std::vector<std::uint32_t> folge = reihenfolge(
         size(), [this](std::size_t i) { return kopf(teile(i)); },
         [this](std::size_t a, std::size_t b) { return vergleichen(teile(a), teile(b)) < 0; });
-    std::vector<Eintrag> geordnet;
-    geordnet.reserve(size());
-    for (std::uint32_t i : folge)
-        geordnet.push_back(zeilen_[i]);
-    zeilen_.swap(geordnet);
+    umordnen(zeilen_, folge);
     geordnet_ = true;
 }
 
