@@ -16,7 +16,7 @@ struct LeisePlattform : Plattform {
     void hinweisMelden(const std::string&) override {}
     bool bestaetigen(const std::string&) override { return true; }
     std::optional<std::string> dateiWaehlen(const DateiDialog&) override { return pfad; }
-    bool druckDialog() override { return false; }
+    bool druckDialog(const std::string&) override { return false; }
     std::unique_ptr<Leinwand> druckLeinwand() override { return std::make_unique<Aufzeichnung>(); }
     int dokumentOeffnen(const std::string&, const std::string&) override { return 2; }
     void infoZeigen() override {}

@@ -334,6 +334,8 @@ void rechnungFuellen(TFKB_Formular& f) {
     }
     f.eingeben(f.VersandKosten.name, "4,9");
     f.LieferKennzeichen.text = "B";
+    // An invoice: its number is proved unique by every store.
+    f.klick(f.ButtonRechnung.name);
 }
 
 struct Speichern {
@@ -373,7 +375,6 @@ Speichern speichernMessen(const std::string& pfad) {
             f.waehleListe(int(f.ListeObjekt.zeilen.size()) - 1);
         },
         [&] {
-            // A new invoice takes the next free number, as the user gives it with "+1".
             f.klick(f.SpeedButtonRechnungsNummer.name);
             f.klick(f.Satz_Neu.name);
         },

@@ -38,7 +38,7 @@ public:
         return false;
     }
     std::optional<std::string> dateiWaehlen(const DateiDialog&) override { return std::nullopt; }
-    bool druckDialog() override { return true; }
+    bool druckDialog(const std::string&) override { return true; }
     std::unique_ptr<Leinwand> druckLeinwand() override { return std::make_unique<Aufzeichnung>(); }
     int dokumentOeffnen(const std::string&, const std::string&) override { return 2; }
     void infoZeigen() override {}

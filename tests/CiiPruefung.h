@@ -1,7 +1,8 @@
 #pragma once
 
 // Reading exported e-invoices in the tests: validation against the CII D16B schema set in
-// tests/data/xsd, in-process with libxml2, and values picked out by XPath.
+// tests/data/xsd, in-process with libxml2, values picked out by XPath, and the ZUGFeRD PDF around
+// the XML read back with qpdf.
 #include "Formularumgebung.h"
 #include "data/DatenSatz.h"
 #include "erechnung/ERechnung.h"
@@ -11,6 +12,9 @@
 #include <libxml/xmlschemas.h>
 #include <libxml/xpath.h>
 #include <libxml/xpathInternals.h>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFEmbeddedFileDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
 
 #include <memory>
 #include <stdexcept>
@@ -49,18 +53,21 @@ inline std::vector<std::string> schemaFehler(const std::string& xml) {
     return fehler;
 }
 
-// A parsed e-invoice whose values the tests pick out by XPath with the prefixes rsm, ram and udt.
+using Namensraeume = std::vector<std::pair<const char*, const char*>>;
+inline const Namensraeume CiiNamensraeume = {
+    {"rsm", "urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100"},
+    {"ram", "urn:un:unece:uncefact:data:standard:ReusableAggregateBusinessInformationEntity:100"},
+    {"udt", "urn:un:unece:uncefact:data:standard:UnqualifiedDataType:100"}};
+
+// A parsed e-invoice whose values the tests pick out by XPath with the prefixes rsm, ram and udt,
+// or another XML document with prefixes of its own.
 class CiiDokument {
 public:
-    explicit CiiDokument(const std::string& xml)
+    explicit CiiDokument(const std::string& xml, const Namensraeume& namensraeume = CiiNamensraeume)
         : doc_(xmlReadMemory(xml.data(), int(xml.size()), "rechnung.xml", nullptr, XML_PARSE_NONET), xmlFreeDoc),
           kontext_(doc_ ? xmlXPathNewContext(doc_.get()) : nullptr, xmlXPathFreeContext) {
         if (!kontext_)
             throw std::runtime_error("no XML document");
-        const char* const namensraeume[][2] = {
-            {"rsm", "urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100"},
-            {"ram", "urn:un:unece:uncefact:data:standard:ReusableAggregateBusinessInformationEntity:100"},
-            {"udt", "urn:un:unece:uncefact:data:standard:UnqualifiedDataType:100"}};
         for (auto& [praefix, uri] : namensraeume)
             xmlXPathRegisterNs(kontext_.get(), BAD_CAST praefix, BAD_CAST uri);
     }
@@ -99,6 +106,86 @@ inline std::int64_t festkommaWert(const std::string& text, int stellen) {
         throw std::runtime_error("unexpected number " + text);
     nach.resize(std::size_t(stellen), '0');
     return std::stoll(ganz + nach);
+}
+
+// Where a ZUGFeRD PDF falls short of PDF/A-3b with the invoice inside, one line each; empty when it
+// does not. The embedded XML lands in `xml`.
+inline std::vector<std::string> zugferdFehler(const std::string& pdf, std::string& xml) {
+    std::vector<std::string> fehler;
+    auto soll = [&](bool gut, const std::string& was) {
+        if (!gut)
+            fehler.push_back(was);
+    };
+    auto wert = [](QPDFObjectHandle o, const char* schluessel) {
+        if (o.isStream())
+            o = o.getDict();
+        return o.isDictionary() ? o.getKey(schluessel) : QPDFObjectHandle::newNull();
+    };
+    auto text = [](QPDFObjectHandle o) { return o.isString() ? o.getUTF8Value() : "<none>"; };
+    QPDF q;
+    q.setSuppressWarnings(true);
+    q.processMemoryFile("zugferd.pdf", pdf.data(), pdf.size());
+    // What qpdf --check does: every stream decodes, and the file writes anew without a warning.
+    for (QPDFObjectHandle o : q.getAllObjects())
+        if (o.isStream())
+            o.getStreamData(qpdf_dl_all);
+    QPDFWriter probe(q);
+    probe.setOutputMemory();
+    probe.write();
+    soll(!q.anyWarnings() && !q.isEncrypted(), "qpdf warns, or the file is encrypted");
+    soll(wert(q.getTrailer(), "/ID").isArray() && wert(q.getTrailer(), "/ID").getArrayNItems() == 2, "trailer /ID");
+
+    QPDFObjectHandle katalog = q.getRoot();
+    QPDFObjectHandle af = wert(katalog, "/AF");
+    QPDFObjectHandle anhang = af.isArray() && af.getArrayNItems() == 1 ? af.getArrayItem(0) : af;
+    const auto baum = QPDFEmbeddedFileDocumentHelper(q).getEmbeddedFile("factur-x.xml");
+    soll(baum && anhang.isIndirect() && baum->getObjectHandle().getObjGen() == anhang.getObjGen(),
+         "the one file of /AF is factur-x.xml of the EmbeddedFiles");
+    soll(text(wert(anhang, "/F")) == "factur-x.xml" && text(wert(anhang, "/UF")) == "factur-x.xml", "/F and /UF");
+    soll(wert(anhang, "/AFRelationship").isNameAndEquals("/Alternative"), "/AFRelationship /Alternative");
+    QPDFObjectHandle datei = wert(wert(anhang, "/EF"), "/F");
+    soll(wert(datei, "/Subtype").isNameAndEquals("/text/xml"), "MIME type text/xml");
+    soll(text(wert(wert(datei, "/Params"), "/ModDate")).starts_with("D:"), "/Params /ModDate");
+    const auto daten = datei.isStream() ? datei.getStreamData() : std::make_shared<Buffer>();
+    xml.assign(reinterpret_cast<const char*>(daten->getBuffer()), daten->getSize());
+
+    QPDFObjectHandle absicht = wert(katalog, "/OutputIntents");
+    soll(absicht.isArray() && wert(absicht.getArrayItem(0), "/S").isNameAndEquals("/GTS_PDFA1") &&
+             wert(wert(absicht.getArrayItem(0), "/DestOutputProfile"), "/N").getIntValue() == 3,
+         "an RGB output intent");
+    for (QPDFObjectHandle seite : q.getAllPages())
+        for (auto& [name, schrift] : wert(wert(seite, "/Resources"), "/Font").getDictAsMap()) {
+            QPDFObjectHandle nachfahren = wert(schrift, "/DescendantFonts");
+            QPDFObjectHandle beschreibung =
+                wert(nachfahren.isArray() ? nachfahren.getArrayItem(0) : schrift, "/FontDescriptor");
+            soll(!wert(beschreibung, "/FontFile2").isNull() || !wert(beschreibung, "/FontFile3").isNull() ||
+                     !wert(beschreibung, "/FontFile").isNull(),
+                 "font " + name + " not embedded");
+        }
+
+    QPDFObjectHandle metadaten = wert(katalog, "/Metadata");
+    soll(metadaten.isStream() && wert(metadaten, "/Filter").isNull(), "unfiltered XMP metadata");
+    const auto roh = metadaten.isStream() ? metadaten.getRawStreamData() : std::make_shared<Buffer>();
+    const CiiDokument x(std::string(reinterpret_cast<const char*>(roh->getBuffer()), roh->getSize()),
+                        {{"rdf", "http://www.w3.org/1999/02/22-rdf-syntax-ns#"},
+                         {"dc", "http://purl.org/dc/elements/1.1/"},
+                         {"pdfaid", "http://www.aiim.org/pdfa/ns/id/"},
+                         {"pdfaSchema", "http://www.aiim.org/pdfa/ns/schema#"},
+                         {"fx", "urn:factur-x:pdfa:CrossIndustryDocument:invoice:1p0#"}});
+    const std::pair<std::string, std::string> eigenschaften[] = {
+        {"//pdfaid:part", "3"},
+        {"//pdfaid:conformance", "B"},
+        {"//pdfaSchema:namespaceURI", "urn:factur-x:pdfa:CrossIndustryDocument:invoice:1p0#"},
+        {"//pdfaSchema:prefix", "fx"},
+        {"//fx:DocumentType", "INVOICE"},
+        {"//fx:DocumentFileName", "factur-x.xml"},
+        {"//fx:Version", "1.0"},
+        {"//fx:ConformanceLevel", "EN 16931"},
+        {"//dc:title/rdf:Alt/rdf:li", text(wert(wert(q.getTrailer(), "/Info"), "/Title"))},
+    };
+    for (const auto& [pfad, erwartet] : eigenschaften)
+        soll(x.text(pfad) == erwartet, "XMP " + pfad + " is " + x.text(pfad));
+    return fehler;
 }
 
 // A parameter record that an e-invoice can be made from: owner, contact, bank and VAT id.

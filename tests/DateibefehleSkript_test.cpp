@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/wait.h>
+#include <utility>
 
 using Json = nlohmann::json;
 using namespace fkb::test;
@@ -78,13 +79,15 @@ TEST(DateibefehleSkript, KompaktierenKopierenVorlagenLoeschen) {
     }
 
     const std::string programm = std::filesystem::path(FKB_HEADLESS).parent_path().string() + "/";
-    auto dialog = [&](const char* art, const char* titel, const std::string& name, const std::string& ergebnis) {
+    // The first dialog starts beside the program, every later one where the data file is.
+    auto dialog = [&, erster = true](const char* art, const char* titel, const std::string& name,
+                                     const std::string& ergebnis) mutable {
         return Json{{"dialog",
                      {{"art", art},
                       {"titel", titel},
                       {"filter", "Fakturablage FBA (*.fba)|*.fba"},
                       {"endung", "FBA"},
-                      {"ordner", programm},
+                      {"ordner", std::exchange(erster, false) ? programm : ordner.pfad("")},
                       {"name", name},
                       {"ergebnis", ergebnis}}}};
     };

@@ -209,7 +209,7 @@ TEST(SpeichernUnter, AufDieDateiSelbstKopiertNichts) {
         const DateiDialog& d = u.p.gezeigteDialoge[0];
         EXPECT_EQ(d.art, DialogArt::Speichern);
         EXPECT_EQ(d.titel + "|" + d.filter + "|" + d.endung + "|" + d.ordner + "|" + d.name,
-                  "Datei speichern|Fakturablage FBA (*.fba)|*.fba|FBA|/programm/|" + u.pfad);
+                  "Datei speichern|Fakturablage FBA (*.fba)|*.fba|FBA|" + u.ordner.pfad("") + "|" + u.pfad);
         EXPECT_EQ(u.p.texte("Bestätigung"),
                   Texte{"Datei " + ziel + " existiert bereits!\r Soll Datei überschrieben werden?"});
         EXPECT_EQ(u.p.texte("Information"), Texte{gespeichert(ziel)});
@@ -379,6 +379,8 @@ TEST(Loeschen, MitJaUndNein) {
                       u.f.AnzeigeRechnungsNummer.text,
                   "NameVornameKu-Nr.Re-Nr.");
         EXPECT_EQ(u.f.Name.text + u.f.Wert[0].text, "Name") << "pages reset";
+        EXPECT_EQ(u.f.Caption, TFKB_Formular::Titel);
+        EXPECT_FALSE(u.f.DateiGeladen);
 
         // "Neu" and "Öffnen..." lead on.
         EXPECT_EQ(u.f.klick("Speichern"), Aktion::Ignoriert);
@@ -386,10 +388,12 @@ TEST(Loeschen, MitJaUndNein) {
         u.f.klick("SpeedButtonNeu");
         EXPECT_EQ(u.f.ListeObjekt.zeilen.size(), 52u);
         dateiSchreiben(u.ordner.pfad("andere.fba"), {parameterSatz(), kunde("00009", "Anders", "A", "000090")});
+        u.waehleSatz(51);
         u.p.dialoge.push_back(u.ordner.pfad("andere.fba"));
         u.f.klick("Oeffnen");
         EXPECT_EQ(u.f.ListeObjekt.zeilen.size(), 2u);
-        EXPECT_TRUE(u.f.Loeschen.aktiv);
+        EXPECT_TRUE(u.f.Loeschen.aktiv && u.f.DateiGeladen);
+        EXPECT_EQ(u.f.AnzeigeName.text, "Name") << "no customer of the file before";
     }
 }
 

@@ -1,4 +1,5 @@
 // The driver's printing from end to end: the real executable, a script, the druck event and the PDF.
+#include "CiiPruefung.h"
 #include "TestPlattform.h"
 
 #include <nlohmann/json.hpp>
@@ -122,5 +123,31 @@ TEST(Druckausgabe, OhneQtMeldetDasPdfEinenFehler) {
     EXPECT_NE(e.back().value("fehler", "").find("PDF-Ausgabe ist nicht verfügbar"), std::string::npos);
 }
 #endif
+
+// The ZUGFeRD PDF is drawn like a print: its pages come as a druck event. Without Qt it is refused.
+TEST(Druckausgabe, ZugferdPdfAlsDruckEreignis) {
+    Formularumgebung u;
+    eignerEintragen(u);
+    kundeEintragen(u.f, "B");
+    zeileEintragen(u.f, 0, "Montage", "Std", "2", "55");
+    u.f.klick("Satz_Neu");
+    const std::string pdf = u.ordner.pfad("r.pdf");
+    const std::vector<Json> e = abspielen(u.ordner, {{{"antwort", "nein"}},
+                                                     {{"start", true}},
+                                                     {{"dialog", u.pfad}},
+                                                     {{"klick", "Oeffnen"}},
+                                                     {{"waehle", {{"ListBoxObjekt", 52}}}},
+                                                     {{"dialog", pdf}},
+                                                     {{"klick", "BitBtnZUGFeRD"}}});
+    ASSERT_GE(e.size(), 2u);
+#ifdef FKB_PDF
+    ASSERT_TRUE(e.back().contains("druck")) << e.back();
+    EXPECT_EQ(e.back()["druck"]["texte"][7]["text"], "Rechnung");
+    EXPECT_TRUE(inhalt(pdf).starts_with("%PDF-1.7"));
+#else
+    EXPECT_EQ(e.back()["meldung"]["text"], "Fehler - dieses Programm hat keine PDF-Ausgabe!\r"
+                                           "E-Rechnung als XRechnung (XML) speichern!");
+#endif
+}
 
 } // namespace

@@ -1,5 +1,5 @@
-// The "E-Rechnung" command as the user meets it: refusals before any dialog, the save dialog, the
-// written file and its confirmation.
+// The "E-Rechnung" and "E-Rechnung PDF" commands as the user meets them: refusals before any dialog,
+// the save dialog, the written file and its confirmation.
 #include "CiiPruefung.h"
 #include "Datenwerkzeug.h"
 
@@ -22,6 +22,7 @@ TEST(ERechnungBefehl, AblaufVomKlickBisZurDatei) {
         std::vector<std::string> fehlerAnfang; // first lines of error boxes
         bool dialogGezeigt;
         Ausgang ausgang;
+        const char* knopf = "BitBtnERechnung";
     };
     const Fall faelle[] = {
         {"invoice", "R", true, "Rechnung-000123.xml", {}, false, {}, true, Geschrieben},
@@ -41,15 +42,57 @@ TEST(ERechnungBefehl, AblaufVomKlickBisZurDatei) {
         {"overwrite declined", "R", true, "alt.xml", {false}, true, {}, true, KeineDatei},
         {"overwrite accepted", "R", true, "alt.xml", {true}, true, {}, true, Geschrieben},
         {"the data file itself", "R", true, "daten.fba", {true}, false, {}, true, KeineDatei},
+        {"ZUGFeRD", "R", true, "Rechnung-000123.pdf", {}, false, {}, true, Geschrieben, "BitBtnZUGFeRD"},
+        {"ZUGFeRD from the menu, paid, overwritten",
+         "B",
+         true,
+         "alt.pdf",
+         {true},
+         true,
+         {},
+         true,
+         Geschrieben,
+         "ZUGFeRDExportieren"},
+        {"ZUGFeRD of an offer",
+         "A",
+         true,
+         "x.pdf",
+         {},
+         false,
+         {"BedienFehler - Angebot ist keine Rechnung!"},
+         false,
+         KeineDatei,
+         "BitBtnZUGFeRD"},
+        {"ZUGFeRD with seeded owner data",
+         "R",
+         false,
+         "x.pdf",
+         {},
+         false,
+         {"BedienFehler - E-Rechnung nicht erstellbar!"},
+         false,
+         KeineDatei,
+         "ZUGFeRDExportieren"},
+        {"ZUGFeRD, overwrite declined", "R", true, "alt.pdf", {false}, true, {}, true, KeineDatei, "BitBtnZUGFeRD"},
+        {"ZUGFeRD over the data file", "R", true, "daten.fba", {true}, false, {}, true, KeineDatei, "BitBtnZUGFeRD"},
     };
-    for (const Fall& fall : faelle) {
+    for (Fall fall : faelle) {
         SCOPED_TRACE(fall.name);
+        const bool pdf = std::string(fall.knopf) != "BitBtnERechnung";
+#ifndef FKB_PDF
+        // A program without Qt has no PDF to offer: it says so once the file is chosen.
+        if (pdf && fall.ausgang == Geschrieben) {
+            fall.fehlerAnfang = {"Fehler - dieses Programm hat keine PDF-Ausgabe!"};
+            fall.ausgang = KeineDatei;
+        }
+#endif
         Formularumgebung u(true);
         if (fall.eigner)
             eignerEintragen(u);
         kundeEintragen(u.f, "B");
         zeileEintragen(u.f, 0, "Montage", "Std", "2", "55");
         u.f.RechnungsKennZeichen.text = fall.kennzeichen;
+        u.f.ZahlungsEingang.text = "10.12.2026";
         const std::string ziel = fall.dialog ? u.ordner.pfad(*fall.dialog) : std::string();
         if (fall.zielDaVorher)
             std::ofstream(ziel) << "alt";
@@ -58,7 +101,7 @@ TEST(ERechnungBefehl, AblaufVomKlickBisZurDatei) {
             u.p.antworten.push_back(a);
 
         u.p.gezeigteDialoge.clear();
-        u.f.klick("BitBtnERechnung");
+        u.f.klick(fall.knopf);
 
         std::vector<std::string> fehler;
         for (const std::string& t : u.p.texte("Fehler"))
@@ -73,15 +116,19 @@ TEST(ERechnungBefehl, AblaufVomKlickBisZurDatei) {
         ASSERT_EQ(u.p.gezeigteDialoge.size(), fall.dialogGezeigt ? 1u : 0u);
         if (fall.dialogGezeigt) {
             const DateiDialog& d = u.p.gezeigteDialoge.front();
-            EXPECT_EQ(d.titel, "E-Rechnung speichern");
-            EXPECT_EQ(d.filter, "XRechnung (*.xml)|*.xml");
+            EXPECT_EQ(d.titel, pdf ? "E-Rechnung (PDF) speichern" : "E-Rechnung speichern");
+            EXPECT_EQ(d.filter, pdf ? "ZUGFeRD-PDF (*.pdf)|*.pdf" : "XRechnung (*.xml)|*.xml");
             EXPECT_EQ(d.ordner, u.ordner.wurzel().string() + "/");
-            EXPECT_EQ(d.name, "Rechnung-000123.xml");
+            EXPECT_EQ(d.name, pdf ? "Rechnung-000123.pdf" : "Rechnung-000123.xml");
         }
         const std::string inhalt = std::filesystem::exists(ziel) ? dateiInhalt(ziel) : std::string();
         if (fall.ausgang == Geschrieben) {
-            EXPECT_EQ(schemaFehler(inhalt), std::vector<std::string>{});
-            EXPECT_EQ(CiiDokument(inhalt).text("//ram:GrandTotalAmount"), "130.90");
+            std::string xml = inhalt;
+            if (pdf) {
+                EXPECT_EQ(zugferdFehler(inhalt, xml), std::vector<std::string>{});
+            }
+            EXPECT_EQ(schemaFehler(xml), std::vector<std::string>{});
+            EXPECT_EQ(CiiDokument(xml).text("//ram:GrandTotalAmount"), "130.90");
             EXPECT_EQ(u.p.texte("Information"),
                       std::vector<std::string>{"E-Rechnung unter " + ziel + "\r gespeichert!"});
         } else {

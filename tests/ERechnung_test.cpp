@@ -1,4 +1,6 @@
 #include "CiiPruefung.h"
+#include "Datenwerkzeug.h"
+#include "editing/Zahlen.h"
 #include "erechnung/Codelisten.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +25,13 @@ void rechnungEintragen(TFKB_Formular& f) {
     f.NachnameKosten.text = "4";
     f.SonstigeKosten.text = "2,5";
     f.BezeichnungSonstigeKosten.text = "Verpackung & Porto <klein>";
+}
+
+void parameterAendern(Formularumgebung& u, std::initializer_list<std::pair<Feld, const char*>> felder) {
+    DatenSatz s = u.satz(0);
+    for (const auto& [feld, text] : felder)
+        s.setzeText(feld, text);
+    u.schreiben(0, s);
 }
 
 TEST(ERechnung, InlandEuUndDrittlandMitKosten) {
@@ -85,12 +94,16 @@ TEST(ERechnung, InlandEuUndDrittlandMitKosten) {
         EXPECT_EQ(x.text("//ram:TaxBasisTotalAmount"), "263.58");
         EXPECT_EQ(x.text("//ram:ApplicableTradeTax/ram:BasisAmount"), "263.58");
 
-        // Head, parties and payment; payment is due 14 days after the export day, 08.12.2026.
+        // Head, parties and payment; payment is due 14 days after the invoice date, whatever the day of
+        // the export (08.12.2026).
+        EXPECT_EQ(x.text("//ram:GuidelineSpecifiedDocumentContextParameter/ram:ID"),
+                  "urn:cen.eu:en16931:2017#compliant#urn:xeinkauf.de:kosit:xrechnung_3.0");
         EXPECT_EQ(x.text("//rsm:ExchangedDocument/ram:ID"), "000123");
         EXPECT_EQ(x.text("//ram:IssueDateTime/udt:DateTimeString"), "20261207");
         EXPECT_EQ(x.text("//ram:ActualDeliverySupplyChainEvent//udt:DateTimeString"), "20261204");
-        EXPECT_EQ(x.text("//ram:DueDateDateTime/udt:DateTimeString"), "20261222");
-        EXPECT_EQ(x.text("//ram:SpecifiedTradePaymentTerms/ram:Description"), "Zahlbar ohne Abzüge bis: 22.12.2026");
+        EXPECT_EQ(x.text("//ram:DueDateDateTime/udt:DateTimeString"), "20261221");
+        EXPECT_EQ(x.text("//ram:SpecifiedTradePaymentTerms/ram:Description"), "Zahlbar ohne Abzüge bis: 21.12.2026");
+        EXPECT_EQ(x.text("//ram:TotalPrepaidAmount"), "<none>");
         EXPECT_EQ(x.text("//ram:BuyerReference"), "00042");
         EXPECT_EQ(x.text("//ram:SellerTradeParty/ram:Name"), "Haustechnik Groß & Söhne GmbH");
         EXPECT_EQ(x.text("//ram:SellerTradeParty/ram:DefinedTradeContact/ram:PersonName"), "Anna Groß");
@@ -111,19 +124,167 @@ TEST(ERechnung, InlandEuUndDrittlandMitKosten) {
     }
 }
 
+// What the footer lines, the remark and the kind letter add, and what a ZUGFeRD invoice leaves out.
+TEST(ERechnung, AngabenAusFusszeilenBemerkungUndKennzeichen) {
+    using namespace SatzFeld;
+    using Werte = std::vector<std::pair<std::string, std::string>>; // XPath, value; "<none>" for none
+    const std::string verkaeufer = "//ram:SellerTradeParty/";
+    struct Fall {
+        const char* name;
+        std::function<void(Formularumgebung&)> aendern;
+        ERechnungsFormat format;
+        Werte erwartet;
+    };
+    const Fall faelle[] = {
+        {"Steuernummer statt UstID, mit Handelsregister",
+         [](Formularumgebung& u) {
+             parameterAendern(
+                 u, {{Position(2), "Steuer-Nr.: 21/815/08150"}, {Position(5), "Amtsgericht Berlin HRB 12345"}});
+         },
+         ERechnungsFormat::XRechnung,
+         {{verkaeufer + "ram:SpecifiedTaxRegistration/ram:ID[@schemeID='FC']", "21/815/08150"},
+          {verkaeufer + "ram:SpecifiedTaxRegistration/ram:ID[@schemeID='VA']", "<none>"},
+          {verkaeufer + "ram:SpecifiedLegalOrganization/ram:ID", "Amtsgericht Berlin HRB 12345"},
+          {verkaeufer + "ram:ID", "<none>"}}},
+        {"StNr ohne Handelsregister kennzeichnet den Verkäufer",
+         [](Formularumgebung& u) {
+             parameterAendern(u, {{Position(2), "St.-Nr. 2181508150"}});
+         },
+         ERechnungsFormat::XRechnung,
+         {{verkaeufer + "ram:SpecifiedTaxRegistration/ram:ID[@schemeID='FC']", "2181508150"},
+          {verkaeufer + "ram:ID", "2181508150"},
+          {verkaeufer + "ram:SpecifiedLegalOrganization", "<none>"}}},
+        {"bezahlte Rechnung",
+         [](Formularumgebung& u) {
+             u.f.RechnungsKennZeichen.text = "B";
+             u.f.ZahlungsEingang.text = "15.12.2026";
+         },
+         ERechnungsFormat::XRechnung,
+         {{"//ram:GrandTotalAmount", "313.66"},
+          {"//ram:TotalPrepaidAmount", "313.66"},
+          {"//ram:DuePayableAmount", "0.00"},
+          {"//ram:SpecifiedTradePaymentTerms", "<none>"},
+          {"//rsm:ExchangedDocument/ram:IncludedNote/ram:Content", "Bezahlt am 15.12.2026"}}},
+        {"Leitweg-ID und Bestellnummer aus der Bemerkung",
+         [](Formularumgebung& u) {
+             u.f.Bemerkung.text = "Auftrag vom Bauamt\rleitweg-id: 991-12345-67 \r\nBestellnummer: B 4711";
+         },
+         ERechnungsFormat::XRechnung,
+         {{"//ram:BuyerReference", "991-12345-67"},
+          {"//ram:BuyerOrderReferencedDocument/ram:IssuerAssignedID", "B 4711"}}},
+        {"Zeichen, die XML nicht kennt",
+         [](Formularumgebung& u) { u.f.Position[0].text = "Mon\xEF\xBF\xBEtage\tHeizung\xEF\xBF\xBF"; },
+         ERechnungsFormat::XRechnung,
+         {{"//ram:IncludedSupplyChainTradeLineItem[1]/ram:SpecifiedTradeProduct/ram:Name", "Montage Heizung"}}},
+        {"ZUGFeRD ohne Mail, Telefon und KundenNummer",
+         [](Formularumgebung& u) {
+             parameterAendern(u, {{Mail, ""}, {Telephon, ""}, {Fax, ""}});
+             u.f.Mail.text = "info(at)kunde.de";
+             u.f.KundenNummer.text = "";
+         },
+         ERechnungsFormat::ZUGFeRD,
+         {{"//ram:GuidelineSpecifiedDocumentContextParameter/ram:ID", "urn:cen.eu:en16931:2017"},
+          {"//ram:URIID", "<none>"},
+          {"//ram:CompleteNumber", "<none>"},
+          {"//ram:BuyerReference", "<none>"},
+          {verkaeufer + "ram:DefinedTradeContact/ram:PersonName", "Anna Groß"}}},
+    };
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.name);
+        Formularumgebung u;
+        eignerEintragen(u);
+        kundeEintragen(u.f, "B");
+        rechnungEintragen(u.f);
+        c.aendern(u);
+        ASSERT_TRUE(u.f.RechnungPruefen());
+        const ERechnungsErgebnis e = ERechnungErstellen(ERechnungsDatenSammeln(u.f, u.satz(0)), c.format);
+        ASSERT_EQ(e.maengel, Texte{});
+        EXPECT_EQ(schemaFehler(e.xml), Texte{});
+        const CiiDokument x(e.xml);
+        for (const auto& [pfad, wert] : c.erwartet)
+            EXPECT_EQ(x.text(pfad), wert) << pfad;
+    }
+}
+
+// The PDF a reader sees says what the XML inside it says: number, dates, lines, costs, totals, due
+// date, seller and buyer. The page keeps its invoice date, older than the day of the export.
+TEST(ERechnung, ZugferdPdfZeigtWasDieXmlSagt) {
+#ifndef FKB_PDF
+    GTEST_SKIP() << "built without a PDF output";
+#endif
+    // "1146.8" with one or two places as the page prints it: "1.146,80".
+    const auto gedruckt = [](const std::string& wert, int stellen) {
+        return zahlFormatieren(double(festkommaWert(wert, stellen)) / (stellen == 1 ? 10 : 100),
+                               stellen == 1 ? Muster::Menge : Muster::Preis);
+    };
+    const auto datum = [](const std::string& t) {
+        return t.substr(6, 2) + "." + t.substr(4, 2) + "." + t.substr(0, 4);
+    };
+    for (const auto& [region, kennzeichen] : {std::pair{"B", "R"}, {"E", "R"}, {"D", "R"}, {"B", "B"}}) {
+        SCOPED_TRACE(std::string(region) + kennzeichen);
+        Formularumgebung u;
+        eignerEintragen(u);
+        kundeEintragen(u.f, region);
+        rechnungEintragen(u.f);
+        u.f.RechnungsDatum.text = "17.11.2026";
+        u.f.RechnungsKennZeichen.text = kennzeichen;
+        u.f.ZahlungsEingang.text = "20.11.2026";
+        u.f.ZolltarifNummer.text = region == std::string("E") ? "ATU12345678" : "";
+        u.p.dialoge.push_back(u.ordner.pfad("r.pdf"));
+        u.f.klick("BitBtnZUGFeRD");
+        ASSERT_EQ(u.p.meldungen.size(), 0u) << u.p.meldungen[0].text;
+        std::string xml;
+        ASSERT_EQ(zugferdFehler(dateiInhalt(u.ordner.pfad("r.pdf")), xml), Texte{});
+        ASSERT_EQ(std::system(("pdftotext -layout " + u.ordner.pfad("r.pdf") + " " + u.ordner.pfad("r.txt")).c_str()),
+                  0);
+        const std::string text = dateiInhalt(u.ordner.pfad("r.txt"));
+        const CiiDokument x(xml);
+        // The whole printed row that holds a text.
+        const auto zeile = [&](const std::string& inhalt) {
+            const std::size_t stelle = text.find(inhalt), anfang = text.rfind('\n', stelle) + 1;
+            return stelle == std::string::npos ? std::string() : text.substr(anfang, text.find('\n', stelle) - anfang);
+        };
+        const auto wert = [&](const std::string& pfad) { return x.text("//ram:" + pfad); };
+
+        std::vector<std::pair<std::string, std::string>> gesucht = {
+            // a row's text, and what it shows
+            {"Rechnungs-Nr.:", x.text("//rsm:ExchangedDocument/ram:ID")},
+            {"Rechnungs-Datum:", datum(wert("IssueDateTime/udt:DateTimeString"))},
+            {"LeistungsDatum:", datum(wert("ActualDeliverySupplyChainEvent//udt:DateTimeString"))},
+            {"RechnungsSumme netto", gedruckt(wert("TaxBasisTotalAmount"), 2)},
+            {"zu zahlende GesamtSumme", gedruckt(wert("GrandTotalAmount"), 2)},
+            {wert("SellerTradeParty/ram:Name"), ""},
+            {wert("BuyerTradeParty/ram:Name"), ""}};
+        if (region == std::string("B"))
+            gesucht.push_back({"UmsatzSteuer", gedruckt(wert("TaxTotalAmount"), 2)});
+        if (kennzeichen == std::string("R"))
+            gesucht.push_back({"Zahlbar ohne Abzüge bis:", datum(wert("DueDateDateTime/udt:DateTimeString"))});
+        for (const auto& [kosten, label] :
+             {std::pair{"AEK", "Nachname-Kosten"}, {"FC", "Versand-Kosten"}, {"ABK", "Verpackung & Porto <klein>"}})
+            gesucht.push_back({label, gedruckt(x.text("//ram:SpecifiedTradeAllowanceCharge[ram:ReasonCode='" +
+                                                      std::string(kosten) + "']/ram:ActualAmount"),
+                                               2)});
+        // Each priced line is one row of the print with its quantity, price and value.
+        const std::string L = "//ram:IncludedSupplyChainTradeLineItem";
+        for (std::size_t i = 1; i <= x.texte(L).size(); ++i) {
+            const std::string z = L + "[" + std::to_string(i) + "]//ram:";
+            if (x.text(z + "LineTotalAmount") == "0.00")
+                continue;
+            for (const auto& [wert, stellen] :
+                 {std::pair{"BilledQuantity", 1}, {"ChargeAmount", 2}, {"LineTotalAmount", 2}})
+                gesucht.push_back({x.text(z + "SpecifiedTradeProduct/ram:Name"), gedruckt(x.text(z + wert), stellen)});
+        }
+        for (const auto& [reihe, inhalt] : gesucht)
+            EXPECT_NE(zeile(reihe).find(inhalt), std::string::npos) << "row " << reihe << ": " << zeile(reihe);
+    }
+}
+
 struct Mangelfall {
     const char* name;
     std::function<void(Formularumgebung&)> vorDerPruefung;
     std::function<void(ERechnungsDaten&)> danach;
     Texte maengel;
 };
-
-void parameterAendern(Formularumgebung& u, std::initializer_list<std::pair<Feld, const char*>> felder) {
-    DatenSatz s = u.satz(0);
-    for (const auto& [feld, text] : felder)
-        s.setzeText(feld, text);
-    u.schreiben(0, s);
-}
 
 TEST(ERechnung, JederMangelWirdGenanntUndNichtsErstellt) {
     using namespace SatzFeld;
@@ -136,8 +297,32 @@ TEST(ERechnung, JederMangelWirdGenanntUndNichtsErstellt) {
                  {{Position(2), "Bank: Musterbank"}, {Position(4), "IBAN:"}, {Mail, ""}, {Telephon, "-"}, {Fax, ""}});
          },
          nichts,
-         {"Telephon im ParameterSatz fehlt!", "Mail im ParameterSatz fehlt!", "UstID im ParameterSatz fehlt!",
-          "IBAN im ParameterSatz fehlt!"}},
+         {"Telephon im ParameterSatz fehlt!", "Mail im ParameterSatz fehlt!",
+          "UstID oder Steuer-Nr. im ParameterSatz fehlt!", "IBAN im ParameterSatz fehlt!"}},
+        {"Steuernummer in der Zeile der UstID",
+         [](Formularumgebung& u) {
+             parameterAendern(u, {{Position(2), "UstID   : 21/815/08150"}});
+         },
+         nichts,
+         {"UstID im ParameterSatz ungültig - Steuernummer als \"Steuer-Nr.: …\" eintragen!"}},
+        {"Steuernummer ungültig",
+         [](Formularumgebung& u) {
+             parameterAendern(u, {{Position(2), "Steuer-Nr.: beantragt"}});
+         },
+         nichts,
+         {"Steuer-Nr. im ParameterSatz ungültig!"}},
+        {"Lieferung ins Ausland mit Steuernummer ohne UstID",
+         [](Formularumgebung& u) {
+             parameterAendern(u, {{Position(2), "Steuer-Nr.: 21/815/08150"}});
+             u.f.LieferKennzeichen.text = "E";
+             u.f.ZolltarifNummer.text = "ATU12345678";
+         },
+         nichts,
+         {"UstID im ParameterSatz fehlt - bei Lieferung ins Ausland nötig!"}},
+        {"bezahlt ohne ZahlungsEingang",
+         [](Formularumgebung& u) { u.f.RechnungsKennZeichen.text = "B"; },
+         nichts,
+         {"ZahlungsEingang fehlt oder ist ungültig!"}},
         {"Eigner mit den Werten einer neuen Datei und schiefen Angaben",
          [](Formularumgebung& u) {
              parameterAendern(u, {{Position(2), "UstID   : 123456789"},

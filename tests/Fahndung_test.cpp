@@ -415,6 +415,7 @@ TEST(Fahndung, ListeDruckenMitKopfUndSummen) {
     EXPECT_TRUE(w.p.drucke.empty());
     w.f.klick("BitBtnDruckFahndung");
     EXPECT_TRUE(w.p.meldungen.empty());
+    EXPECT_EQ(w.p.pdfVorschlaege.back(), w.ordner.pfad("Fahndung-07.12.2026-07.12.2026.pdf"));
     ASSERT_EQ(w.p.drucke.size(), 1u);
     std::vector<std::tuple<int, int, std::string>> gedruckt;
     for (const GedruckterText& t : w.p.drucke[0]) {

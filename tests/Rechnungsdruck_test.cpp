@@ -259,18 +259,26 @@ TEST(Rechnungsdruck, AblaufMitFragenDialogUndTagesdatum) {
         u.f.eingeben("Menge01", "2");
         u.f.eingeben("Preis01", "12,5");
         u.f.eingeben("VersandKosten", f.kosten);
+        u.f.eingeben("RechnungsNummer", "52/1");
         u.p.antworten.assign(f.antworten.begin(), f.antworten.end());
         u.p.druckdialoge = {f.dialog};
         u.f.klick("BitBtnDruck");
 
         EXPECT_EQ(u.p.texte("Bestätigung"), f.fragen);
         EXPECT_EQ(u.p.druckdialoge.empty(), f.dialogGezeigt);
+        // A PDF of its own beside the data file, never the one printed last.
+        if (f.dialogGezeigt) {
+            EXPECT_EQ(u.p.pdfVorschlaege,
+                      std::vector<std::string>{u.ordner.pfad((std::string_view(f.art) == "A" ? "Angebot" : "Rechnung") +
+                                                             std::string("-52_1.pdf"))});
+        }
         ASSERT_EQ(u.p.drucke.size(), f.gedruckt ? 1u : 0u);
         EXPECT_EQ(u.f.RechnungsDatum.text, f.datum);
         if (!f.gedruckt)
             continue;
         const Texte& t = u.p.drucke[0];
         const bool formular = u.p.meldungen.back().antwort;
+        EXPECT_TRUE(u.p.meldungen.back().vorgabeNein) << "Enter prints on letterhead";
         EXPECT_EQ(finde(t, "Neue Firma GmbH") != nullptr, !formular);
         EXPECT_TRUE(finde(t, std::string("Rechnungs-Datum: ")));
         EXPECT_TRUE(finde(t, f.datum)) << "the number block shows the date the page shows";

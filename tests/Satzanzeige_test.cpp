@@ -139,7 +139,8 @@ TEST(Satzanzeige, BedienungFreigebenSchaltetNurDieDateiabhaengigen) {
     // The controls that need a loaded file, between blanks.
     const std::string geschaltet = " Baum Speichern SpeichernUnter Loeschen EditSuchText SpeedButtonSpeichern "
                                    "SpeedButtonSpeichernUnter SpeedButtonLoeschen SpeedButtonPruefung BitBtnDruck "
-                                   "BitBtnERechnung ERechnungExportieren PanelVorlageRechnung PanelVorlageKunde "
+                                   "BitBtnERechnung ERechnungExportieren BitBtnZUGFeRD ZUGFeRDExportieren "
+                                   "PanelVorlageRechnung PanelVorlageKunde "
                                    "BitBtnStartFahndung ";
     Fenster w;
     auto sonstige = [&] {
@@ -160,7 +161,7 @@ TEST(Satzanzeige, BedienungFreigebenSchaltetNurDieDateiabhaengigen) {
                 ++anzahl;
             }
         }
-        EXPECT_EQ(anzahl, 15);
+        EXPECT_EQ(anzahl, 17);
         EXPECT_EQ(sonstige(), vorher) << "Beenden and everything else untouched";
         EXPECT_EQ(w.text("Name"), "Name") << "the pages are reset";
     }

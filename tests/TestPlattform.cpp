@@ -1,5 +1,9 @@
 #include "TestPlattform.h"
 
+#ifdef FKB_PDF
+#include "headless/Druckausgabe.h"
+#endif
+
 namespace fkb::test {
 
 void TestPlattform::fehlerMelden(const std::string& text) {
@@ -20,7 +24,7 @@ bool TestPlattform::bestaetigen(const std::string& text) {
     return ja;
 }
 
-bool TestPlattform::loeschenBestaetigen(const std::string& text) {
+bool TestPlattform::bestaetigenVorgabeNein(const std::string& text) {
     bool ja = bestaetigen(text);
     meldungen.back().vorgabeNein = true;
     return ja;
@@ -35,7 +39,8 @@ std::optional<std::string> TestPlattform::dateiWaehlen(const DateiDialog& dialog
     return ergebnis;
 }
 
-bool TestPlattform::druckDialog() {
+bool TestPlattform::druckDialog(const std::string& pdfVorschlag) {
+    pdfVorschlaege.push_back(pdfVorschlag);
     if (druckdialoge.empty())
         return false;
     bool ok = druckdialoge.front();
@@ -47,6 +52,14 @@ std::unique_ptr<Leinwand> TestPlattform::druckLeinwand() {
     auto leinwand = std::make_unique<Aufzeichnung>(druckHoehe);
     leinwand->beiEnde = [this](const Aufzeichnung& a) { drucke.push_back(a.texte); };
     return leinwand;
+}
+
+std::optional<std::string> TestPlattform::pdfErstellen(const std::function<void(Leinwand&)>& zeichnen) {
+#ifdef FKB_PDF
+    return pdfDokument(zeichnen);
+#else
+    return Plattform::pdfErstellen(zeichnen);
+#endif
 }
 
 int TestPlattform::dokumentOeffnen(const std::string& dokument, const std::string&) {

@@ -24,6 +24,7 @@ public:
     std::deque<bool> antworten;                     // for confirmation boxes; empty means No
     std::deque<std::optional<std::string>> dialoge; // for file dialogs; empty means cancelled
     std::deque<bool> druckdialoge;
+    std::vector<std::string> pdfVorschlaege; // of each print dialog
     Zeitpunkt uhr{2026, 12, 8, 10, 15, 0};
     std::string ordner = "/programm/";
     int shellErgebnis = 42;
@@ -41,10 +42,12 @@ public:
     void fehlerMelden(const std::string& text) override;
     void hinweisMelden(const std::string& text) override;
     bool bestaetigen(const std::string& text) override;
-    bool loeschenBestaetigen(const std::string& text) override;
+    bool bestaetigenVorgabeNein(const std::string& text) override;
     std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override;
-    bool druckDialog() override;
+    bool druckDialog(const std::string& pdfVorschlag) override;
     std::unique_ptr<Leinwand> druckLeinwand() override;
+    // Where the tests link the driver with its Qt canvas, the real PDF output.
+    std::optional<std::string> pdfErstellen(const std::function<void(Leinwand&)>& zeichnen) override;
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
     int hilfeOeffnen(const std::string& dokument, int kontext) override {
         hilfeKontexte.push_back(kontext);

@@ -1,7 +1,10 @@
 #include "data/Laufzeitfehler.h"
+#include "editing/Rechnungswerte.h"
 #include "editing/Zahlen.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace fkb;
 
@@ -102,37 +105,48 @@ TEST(Zahlen, CentRundungSchrittweiseInDouble) {
         EXPECT_EQ(aufCentRunden(f.wert), f.cent) << f.wert;
 }
 
+// The line value and the VAT of the invoice calculation.
+double positionsWert(const char* menge, const char* preis) {
+    return zeileRechnen(zahlAusText(menge), zahlAusText(preis)).wert();
+}
+double umsatzSteuer(double netto, std::int64_t satzZehntel) {
+    Rechnungswerte w;
+    w.nettoCent = std::llround(netto * 100);
+    ustRechnen(w, satzZehntel);
+    return w.summen.UstWert;
+}
+
 TEST(Zahlen, UmsatzSteuerInErweiterterGenauigkeit) {
-    EXPECT_EQ(umsatzSteuer(24.3, 5), 1.22);
+    EXPECT_EQ(umsatzSteuer(24.3, 50), 1.22);
     // The same in double precision only would lose the half cent.
     EXPECT_EQ(aufCentRunden(24.3 / 100 * 5), 1.21);
-    EXPECT_EQ(umsatzSteuer(119.99, 19), 22.8);
+    EXPECT_EQ(umsatzSteuer(119.99, 190), 22.8);
 }
 
 // Half cents round up on the exact decimal value, also where the double product lies just below it.
 TEST(Zahlen, PositionsWertUndUmsatzSteuerRundenHalbeCentAuf) {
     struct Fall {
-        double a, b;
+        const char *a, *b;
         double positionsWert, umsatzSteuer;
     };
     const Fall faelle[] = {
-        {16.5, 9.87, 162.86, 30.94},                 // 162,855; the step-by-step double rounding gave 162,85
-        {0.1, 1.15, 0.12, 0.02},                     // 0,115
-        {1.5, 0.15, 0.23, 0.04},                     // 0,225
-        {1, 1.5, 1.5, 0.29},                         // VAT 0,285; double steps gave 0,28
-        {1, 5.5, 5.5, 1.05},                         // VAT 1,045
-        {2, 12.5, 25, 4.75},                         // whole cents
-        {9999.9, 999999.99, 9999899900, 1899980981}, // the largest line
-        {0, 5, 0, 0},
+        {"16,5", "9,87", 162.86, 30.94},                 // 162,855; the step-by-step double rounding gave 162,85
+        {"0,1", "1,15", 0.12, 0.02},                     // 0,115
+        {"1,5", "0,15", 0.23, 0.04},                     // 0,225
+        {"1", "1,5", 1.5, 0.29},                         // VAT 0,285; double steps gave 0,28
+        {"1", "5,5", 5.5, 1.05},                         // VAT 1,045
+        {"2", "12,5", 25, 4.75},                         // whole cents
+        {"9999,9", "999999,99", 9999899900, 1899980981}, // the largest line
+        {"0", "5", 0, 0},
     };
     for (const Fall& f : faelle) {
         EXPECT_EQ(positionsWert(f.a, f.b), f.positionsWert) << f.a << " x " << f.b;
-        EXPECT_EQ(umsatzSteuer(f.positionsWert, 19), f.umsatzSteuer) << f.positionsWert;
+        EXPECT_EQ(umsatzSteuer(f.positionsWert, 190), f.umsatzSteuer) << f.positionsWert;
     }
-    EXPECT_EQ(umsatzSteuer(14.5, 7), 1.02);     // 1,015
-    EXPECT_EQ(umsatzSteuer(4585, 5.5), 252.18); // 252,175
+    EXPECT_EQ(umsatzSteuer(14.5, 70), 1.02);   // 1,015
+    EXPECT_EQ(umsatzSteuer(4585, 55), 252.18); // 252,175
     // The largest net the page can hold, at the largest rate.
-    EXPECT_EQ(umsatzSteuer(249997500499.97, 99.9), 249747502999.47);
+    EXPECT_EQ(umsatzSteuer(249997500499.97, 999), 249747502999.47);
 }
 
 } // namespace

@@ -23,6 +23,9 @@ namespace fkb {
       .aktiv = false, .eltern = &Datei)                                                                                \
     X(ERechnungExportieren, .art = Art::Menuepunkt, .text = "E-Rechnung exportieren...",                               \
       .hinweis = "speichert die Rechnung als XRechnung (XML)", .aktiv = false, .eltern = &Datei)                       \
+    X(ZUGFeRDExportieren, .art = Art::Menuepunkt, .text = "E-Rechnung als PDF (ZUGFeRD) exportieren...",               \
+      .hinweis = "speichert die Rechnung als PDF mit eingebetteter E-Rechnung (ZUGFeRD)", .aktiv = false,              \
+      .eltern = &Datei)                                                                                                \
     X(Loeschen, .art = Art::Menuepunkt, .text = "Löschen", .hinweis = "Datei Löschen", .aktiv = false,                 \
       .eltern = &Datei)                                                                                                \
     X(Beenden, .art = Art::Menuepunkt, .text = "Beenden", .hinweis = "Programm Beenden", .eltern = &Datei)             \
@@ -140,6 +143,9 @@ namespace fkb {
       .eltern = &Rechnung)                                                                                             \
     X(BitBtnERechnung, .art = Art::Knopf, .text = "E-Rechnung",                                                        \
       .hinweis = "speichert die Rechnung als XRechnung (XML)", .aktiv = false, .eltern = &Rechnung)                    \
+    X(BitBtnZUGFeRD, .art = Art::Knopf, .text = "E-Rechnung PDF",                                                      \
+      .hinweis = "speichert die Rechnung als PDF mit eingebetteter E-Rechnung (ZUGFeRD)", .aktiv = false,              \
+      .eltern = &Rechnung)                                                                                             \
     X(PanelVorlageRechnung, .art = Art::Panel, .aktiv = false, .eltern = &Rechnung)                                    \
     X(UpDownRechnung, .art = Art::Schrittregler, .hinweis = "Einstellen der Vorlage-Nr.",                              \
       .eltern = &PanelVorlageRechnung)                                                                                 \

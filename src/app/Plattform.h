@@ -3,6 +3,7 @@
 #include "app/Zeitpunkt.h"
 #include "printing/Leinwand.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,15 +34,20 @@ public:
     virtual void fehlerMelden(const std::string& text) = 0;
     virtual void hinweisMelden(const std::string& text) = 0;
     virtual bool bestaetigen(const std::string& text) = 0;
-    // A question whose Yes deletes something: the same box, but Enter and Escape answer Nein.
-    virtual bool loeschenBestaetigen(const std::string& text) { return bestaetigen(text); }
+    // A question whose Yes must not be given by Enter alone (it deletes or gives something up): the
+    // same box, but Enter and Escape answer Nein.
+    virtual bool bestaetigenVorgabeNein(const std::string& text) { return bestaetigen(text); }
 
     // The open or save dialog; the chosen path, or nothing when cancelled.
     virtual std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) = 0;
-    // The print dialog; true when confirmed.
-    virtual bool druckDialog() = 0;
+    // The print dialog; true when confirmed. Where the user prints into a PDF file, the dialog offers
+    // `pdfVorschlag` (a path) instead of the file printed last, which the next print would overwrite.
+    virtual bool druckDialog(const std::string& pdfVorschlag) = 0;
     // A canvas on the printer that the print dialog confirmed last.
     virtual std::unique_ptr<Leinwand> druckLeinwand() = 0;
+    // The document that `zeichnen` draws on a canvas, rendered as PDF/A-1b into memory on A4 paper
+    // with the printable height of the printer canvas; nothing where the program has no PDF output.
+    virtual std::optional<std::string> pdfErstellen(const std::function<void(Leinwand&)>&) { return std::nullopt; }
 
     // Hands a document to the system shell; a result below 32 means it failed.
     virtual int dokumentOeffnen(const std::string& dokument, const std::string& verb) = 0;

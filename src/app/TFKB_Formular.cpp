@@ -78,6 +78,8 @@ TFKB_Formular::Handler TFKB_Formular::handlerVon(const Steuerelement& s) const {
         {"BitBtnDruck", &TFKB_Formular::BitBtnDruckClick},
         {"BitBtnERechnung", &TFKB_Formular::ERechnungExportierenClick},
         {"ERechnungExportieren", &TFKB_Formular::ERechnungExportierenClick},
+        {"BitBtnZUGFeRD", &TFKB_Formular::ZUGFeRDExportierenClick},
+        {"ZUGFeRDExportieren", &TFKB_Formular::ZUGFeRDExportierenClick},
         {"ButtonFahndungA", &TFKB_Formular::ButtonFahndungAClick},
         {"ButtonFahndungR", &TFKB_Formular::ButtonFahndungRClick},
         {"ButtonFahndungB", &TFKB_Formular::ButtonFahndungBClick},

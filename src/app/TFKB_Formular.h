@@ -16,8 +16,10 @@
 namespace fkb {
 
 class DatenDatei;
+struct Rechnungsblatt;
 
 enum class Feldgruppe;
+enum class ERechnungsFormat;
 
 // Ends the running command without a message (the program is being closed).
 struct BefehlAbbruch {};
@@ -67,6 +69,9 @@ public:
     std::string Caption = Titel;
     std::string AktiveSeite = "Navigation";
     std::string DateiName; // the current data file name
+    // Whether the lists show a file: not before one is loaded, nor after it is deleted. The window's
+    // status bar names the file only then.
+    bool DateiGeladen = false;
     // The file the navigation list was read from: its record numbers hold only there.
     Dateikennung NavigationsDatei;
     DatenSatz Puffer;          // the current record buffer
@@ -89,6 +94,7 @@ public:
     std::uint32_t LetzteKundenNummer = 0;
     std::uint32_t LetzteRechnungsNummer = 0;
     std::uint32_t FahndungsAnzahl = 0;
+    std::string FahndungsZeitraum; // "von-bis" of the query listed
     RechnungsSummen Summen;
 
     bool hinweisModus() const { return WarnungenHinweise.haken; }
@@ -111,6 +117,10 @@ public:
     void OeffnenClick();
     void DateiOeffnen(const std::string& pfad); // what "Öffnen..." does with the chosen path
     void DateiAnlegen();
+    void DateiLaden(); // the whole file into the lists, nothing of another file left in view
+    // Beside the data file: "Rechnung-000052.pdf" for ("Rechnung", "000052", "pdf"). A character that a
+    // file name cannot hold becomes "_", blanks go.
+    std::string ablageVorschlag(std::string_view art, std::string_view nummer, std::string_view endung) const;
     void SpeichernClick();
     void SpeichernUnterClick();
     void LoeschenClick();
@@ -161,6 +171,7 @@ public:
 
     // --- printing and period query ---------------------------------------------------
     void ERechnungExportierenClick(); // BitBtnERechnung and the file menu
+    void ZUGFeRDExportierenClick();   // BitBtnZUGFeRD and the file menu
     void BitBtnDruckClick();
     void ButtonFahndungAClick();
     void ButtonFahndungRClick();
@@ -195,8 +206,11 @@ private:
     void GewaehltenSatzZeigen();                         // the record in the buffer, chosen in the list
     bool VorlageLesen(const Steuerelement& nummernFeld); // false after the guard's message
     bool KeineDateiAbweisen(const std::string& pfad);
-    bool ZielFreigeben(const std::string& ziel); // a new name, or an existing file the user lets go    // true after
-                                                 // its message: a folder or device
+    // The e-invoice of the pages and the file the user chose for it; false after a message or a cancel.
+    bool ERechnungVorbereiten(ERechnungsFormat format, std::string& xml, std::string& ziel);
+    Rechnungsblatt rechnungsblattAusSeiten() const; // the shown offer or invoice as it prints
+    bool ZielFreigeben(const std::string& ziel);    // a new name, or an existing file the user lets go    // true after
+                                                    // its message: a folder or device
 };
 
 } // namespace fkb

@@ -28,7 +28,7 @@ public:
     void hinweisMelden(const std::string&) override {}
     bool bestaetigen(const std::string&) override { return false; }
     std::optional<std::string> dateiWaehlen(const DateiDialog&) override { return std::nullopt; }
-    bool druckDialog() override { return false; }
+    bool druckDialog(const std::string&) override { return false; }
     std::unique_ptr<Leinwand> druckLeinwand() override { return nullptr; }
     int dokumentOeffnen(const std::string&, const std::string&) override { return 2; }
     void infoZeigen() override {}

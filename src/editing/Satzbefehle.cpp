@@ -62,7 +62,7 @@ void TFKB_Formular::Satz_LoeschenClick() {
         plattform.fehlerMelden(nichtLoeschbar);
         return;
     }
-    if (!plattform.loeschenBestaetigen("Soll der selektierte Satz wirklich gelöscht werden?"))
+    if (!plattform.bestaetigenVorgabeNein("Soll der selektierte Satz wirklich gelöscht werden?"))
         return;
 
     // Only the kind letter of the chosen record changes. Taking the record from the file, not

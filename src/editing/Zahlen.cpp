@@ -191,25 +191,4 @@ double aufCentRunden(double wert) {
     return ganzeCent / 100;
 }
 
-namespace {
-// zaehler ÷ nenner rounded half away from zero, in whole numbers.
-std::int64_t halbAufRunden(std::int64_t zaehler, std::int64_t nenner) {
-    return zaehler < 0 ? -((-zaehler + nenner / 2) / nenner) : (zaehler + nenner / 2) / nenner;
-}
-} // namespace
-
-double positionsWert(double menge, double preis) {
-    // Both values stand for decimals with one and two places, which llround recovers exactly.
-    const std::int64_t zehntel = std::llround(menge * 10);
-    const std::int64_t cent = std::llround(preis * 100);
-    return double(halbAufRunden(zehntel * cent, 10)) / 100;
-}
-
-double umsatzSteuer(double nettoWert, double satz) {
-    // The net is a sum of cent values: its cents come back exactly, even at a quarter of a billion euros.
-    const std::int64_t cent = std::llround(nettoWert * 100);
-    const std::int64_t hundertstelProzent = std::llround(satz * 100);
-    return double(halbAufRunden(cent * hundertstelProzent, 10000)) / 100;
-}
-
 } // namespace fkb

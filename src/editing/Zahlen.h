@@ -84,13 +84,4 @@ std::string rechtsBuendig(std::string_view text, std::size_t breite);
 // Rounding to cents, every step held as a double: ±0.005, ×100, cut toward zero, ÷100.
 double aufCentRunden(double wert);
 
-// A line value: quantity (at most one decimal) × price (at most two), rounded half up to cents on
-// the exact decimal product. The double product of 16,5 and 9,87 lies below 162,855, and rounding
-// it step by step in double would lose the half cent.
-double positionsWert(double menge, double preis);
-
-// The VAT amount: net in cents × rate (at most two decimals), rounded half up to cents once, on the
-// exact product; 24,30 at 5,0 % gives 1,22 and 4.585,00 at 5,5 % gives 252,18.
-double umsatzSteuer(double nettoWert, double satz);
-
 } // namespace fkb

@@ -1,91 +1,13 @@
-// The CII D16B document of an XRechnung 3.0, element by element in the order the schema fixes.
+// The CII D16B document of an e-invoice, element by element in the order the schema fixes.
 #include "erechnung/Rechnungsmodell.h"
 
-#include "data/Laufzeitfehler.h"
+#include "erechnung/XmlSchreiber.h"
 
 #include <cinttypes>
 #include <cstdio>
-#include <libxml/xmlwriter.h>
 
 namespace fkb::cii {
 namespace {
-
-// A text as XML 1.0 may carry it: control characters become blanks, broken UTF-8 becomes '?'.
-std::string xmlText(std::string_view text) {
-    std::string sauber;
-    sauber.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t laenge = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-        bool gueltig = laenge > 0 && i + laenge <= text.size();
-        for (std::size_t j = 1; gueltig && j < laenge; ++j)
-            gueltig = (static_cast<unsigned char>(text[i + j]) & 0xC0) == 0x80;
-        if (!gueltig) {
-            sauber += '?';
-            ++i;
-        } else if (c < 0x20 || c == 0x7F || (c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0)) {
-            sauber += ' '; // C0 and C1 controls
-            i += laenge;
-        } else {
-            sauber.append(text.substr(i, laenge));
-            i += laenge;
-        }
-    }
-    return sauber;
-}
-
-// libxml2's text writer into memory; it escapes every text and attribute value.
-class XmlSchreiber {
-public:
-    XmlSchreiber() : puffer_(xmlBufferCreate()), writer_(puffer_ ? xmlNewTextWriterMemory(puffer_, 0) : nullptr) {
-        if (!writer_)
-            throw Laufzeitfehler("Zu wenig Speicher für die E-Rechnung");
-        pruefen(xmlTextWriterSetIndent(writer_, 1));
-        pruefen(xmlTextWriterSetIndentString(writer_, BAD_CAST "  "));
-        pruefen(xmlTextWriterStartDocument(writer_, nullptr, "UTF-8", nullptr));
-    }
-    ~XmlSchreiber() {
-        if (writer_)
-            xmlFreeTextWriter(writer_);
-        if (puffer_)
-            xmlBufferFree(puffer_);
-    }
-    XmlSchreiber(const XmlSchreiber&) = delete;
-    XmlSchreiber& operator=(const XmlSchreiber&) = delete;
-
-    void beginn(const char* name) { pruefen(xmlTextWriterStartElement(writer_, BAD_CAST name)); }
-    void ende() { pruefen(xmlTextWriterEndElement(writer_)); }
-    void attribut(const char* name, std::string_view wert) {
-        pruefen(xmlTextWriterWriteAttribute(writer_, BAD_CAST name, BAD_CAST xmlText(wert).c_str()));
-    }
-    void text(std::string_view inhalt) { pruefen(xmlTextWriterWriteString(writer_, BAD_CAST xmlText(inhalt).c_str())); }
-    void element(const char* name, std::string_view inhalt) {
-        pruefen(xmlTextWriterWriteElement(writer_, BAD_CAST name, BAD_CAST xmlText(inhalt).c_str()));
-    }
-    // An element with one attribute and a text: <ram:ID schemeID="VA">DE123456789</ram:ID>.
-    void element(const char* name, const char* attributName, std::string_view attributWert, std::string_view inhalt) {
-        beginn(name);
-        attribut(attributName, attributWert);
-        text(inhalt);
-        ende();
-    }
-
-    std::string fertig() {
-        pruefen(xmlTextWriterEndDocument(writer_));
-        pruefen(xmlTextWriterFlush(writer_));
-        return {reinterpret_cast<const char*>(xmlBufferContent(puffer_)), std::size_t(xmlBufferLength(puffer_))};
-    }
-
-private:
-    // The writer fails only when memory runs out.
-    static void pruefen(int ergebnis) {
-        if (ergebnis < 0)
-            throw Laufzeitfehler("Zu wenig Speicher für die E-Rechnung");
-    }
-
-    xmlBufferPtr puffer_;
-    xmlTextWriterPtr writer_;
-};
 
 // Cents as an amount with a dot and two decimals.
 std::string betrag(std::int64_t cent) {
@@ -135,7 +57,7 @@ private:
         x_.element("ram:ID", "urn:fdc:peppol.eu:2017:poacc:billing:01:1.0");
         x_.ende();
         x_.beginn("ram:GuidelineSpecifiedDocumentContextParameter");
-        x_.element("ram:ID", "urn:cen.eu:en16931:2017#compliant#urn:xeinkauf.de:kosit:xrechnung_3.0");
+        x_.element("ram:ID", m_.Leitlinie);
         x_.ende();
         x_.ende();
     }
@@ -145,9 +67,9 @@ private:
         x_.element("ram:ID", m_.Nummer);
         x_.element("ram:TypeCode", "380"); // commercial invoice
         datum("ram:IssueDateTime", m_.Ausstellungsdatum);
-        if (!m_.Hinweis.empty()) {
+        for (const std::string& hinweis : m_.Hinweise) {
             x_.beginn("ram:IncludedNote");
-            x_.element("ram:Content", m_.Hinweis);
+            x_.element("ram:Content", hinweis);
             x_.ende();
         }
         x_.ende();
@@ -180,9 +102,15 @@ private:
 
     void vereinbarung() {
         x_.beginn("ram:ApplicableHeaderTradeAgreement");
-        x_.element("ram:BuyerReference", m_.KaeuferReferenz);
+        if (!m_.KaeuferReferenz.empty())
+            x_.element("ram:BuyerReference", m_.KaeuferReferenz);
         partei("ram:SellerTradeParty", m_.Verkaeufer);
         partei("ram:BuyerTradeParty", m_.Kaeufer);
+        if (!m_.Bestellnummer.empty()) {
+            x_.beginn("ram:BuyerOrderReferencedDocument");
+            x_.element("ram:IssuerAssignedID", m_.Bestellnummer);
+            x_.ende();
+        }
         x_.ende();
     }
 
@@ -214,18 +142,25 @@ private:
         aufschluesselung(netto);
         for (const Zuschlag& k : m_.Zuschlaege)
             zuschlag(k);
-        x_.beginn("ram:SpecifiedTradePaymentTerms");
-        x_.element("ram:Description", m_.Zahlungsbedingung);
-        datum("ram:DueDateDateTime", m_.Faelligkeitsdatum);
-        x_.ende();
+        if (!m_.Zahlungsbedingung.empty() || !m_.Faelligkeitsdatum.empty()) {
+            x_.beginn("ram:SpecifiedTradePaymentTerms");
+            if (!m_.Zahlungsbedingung.empty())
+                x_.element("ram:Description", m_.Zahlungsbedingung);
+            if (!m_.Faelligkeitsdatum.empty())
+                datum("ram:DueDateDateTime", m_.Faelligkeitsdatum);
+            x_.ende();
+        }
         x_.beginn("ram:SpecifiedTradeSettlementHeaderMonetarySummation");
         x_.element("ram:LineTotalAmount", betrag(zeilenSumme));
         x_.element("ram:ChargeTotalAmount", betrag(zuschlagSumme));
         x_.element("ram:AllowanceTotalAmount", betrag(0));
         x_.element("ram:TaxBasisTotalAmount", betrag(netto));
         x_.element("ram:TaxTotalAmount", "currencyID", "EUR", betrag(m_.ustCent));
-        x_.element("ram:GrandTotalAmount", betrag(netto + m_.ustCent));
-        x_.element("ram:DuePayableAmount", betrag(netto + m_.ustCent));
+        const std::int64_t brutto = netto + m_.ustCent;
+        x_.element("ram:GrandTotalAmount", betrag(brutto));
+        if (m_.bezahlt)
+            x_.element("ram:TotalPrepaidAmount", betrag(brutto));
+        x_.element("ram:DuePayableAmount", betrag(m_.bezahlt ? 0 : brutto));
         x_.ende();
         x_.ende();
     }
@@ -284,7 +219,14 @@ private:
 
     void partei(const char* name, const Partei& p) {
         x_.beginn(name);
+        if (!p.Kennung.empty())
+            x_.element("ram:ID", p.Kennung);
         x_.element("ram:Name", p.Name);
+        if (!p.Registereintrag.empty()) {
+            x_.beginn("ram:SpecifiedLegalOrganization");
+            x_.element("ram:ID", p.Registereintrag);
+            x_.ende();
+        }
         if (!p.Kontakt.empty()) {
             x_.beginn("ram:DefinedTradeContact");
             x_.element("ram:PersonName", p.Kontakt);
@@ -301,14 +243,18 @@ private:
             x_.ende();
         }
         anschrift(p.anschrift);
-        x_.beginn("ram:URIUniversalCommunication");
-        x_.element("ram:URIID", "schemeID", "EM", p.Mail);
-        x_.ende();
-        if (!p.UstId.empty()) {
-            x_.beginn("ram:SpecifiedTaxRegistration");
-            x_.element("ram:ID", "schemeID", "VA", p.UstId);
+        if (!p.Mail.empty()) {
+            x_.beginn("ram:URIUniversalCommunication");
+            x_.element("ram:URIID", "schemeID", "EM", p.Mail);
             x_.ende();
         }
+        // The VAT id, and the tax number with which a business trading only at home registers.
+        for (const auto& [schema, kennung] : {std::pair{"VA", &p.UstId}, std::pair{"FC", &p.Steuernummer}})
+            if (!kennung->empty()) {
+                x_.beginn("ram:SpecifiedTaxRegistration");
+                x_.element("ram:ID", "schemeID", schema, *kennung);
+                x_.ende();
+            }
         x_.ende();
     }
 

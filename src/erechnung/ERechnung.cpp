@@ -1,6 +1,8 @@
 // Checking the shown invoice for what an e-invoice needs, and turning it into the CII model.
 #include "erechnung/ERechnung.h"
 
+#include "app/Zeitpunkt.h"
+#include "editing/Rechnungswerte.h"
 #include "editing/Zahlen.h"
 #include "erechnung/Codelisten.h"
 #include "erechnung/Kennungen.h"
@@ -45,30 +47,8 @@ std::string datumKompakt(const std::string& text) {
     return kompakt;
 }
 
-std::string datumKompakt(const Zeitpunkt& z) {
-    return datumKompakt(z.datumText());
-}
-
-// A checked number text in units of its last place: "1.234,5" with one place gives 12345. An empty
-// text is 0; a text with more places or too many digits is none.
-std::optional<std::int64_t> festkomma(std::string_view text, int stellen) {
-    const KommaZahl zahl = KommaZahlLesen(text);
-    if (zahl.nachkommastellen > stellen || zahl.ziffern.size() > 15)
-        return std::nullopt;
-    std::int64_t wert = 0;
-    for (char c : zahl.ziffern)
-        wert = wert * 10 + (c - '0');
-    for (int i = zahl.nachkommastellen; i < stellen; ++i)
-        wert *= 10;
-    return wert;
-}
-
 std::int64_t cent(double wert) {
     return std::llround(wert * 100);
-}
-
-std::int64_t halbAufGerundet(std::int64_t zaehler, std::int64_t nenner) {
-    return (zaehler + nenner / 2) / nenner;
 }
 
 std::string positionsName(std::size_t index) {
@@ -77,9 +57,13 @@ std::string positionsName(std::size_t index) {
     return name;
 }
 
-void mailUebernehmen(const std::string& mail, std::string& ziel, const std::string& wessen, Maengel& maengel) {
+// An address only XRechnung demands is sent where it is usable and otherwise left out.
+void mailUebernehmen(const std::string& mail, std::string& ziel, const std::string& wessen, bool noetig,
+                     Maengel& maengel) {
     ziel = getrimmt(mail);
-    if (ziel.empty())
+    if (!noetig && !MailGueltig(ziel))
+        ziel.clear();
+    else if (ziel.empty())
         maengel.push_back("Mail " + wessen + " fehlt!");
     else if (!MailGueltig(ziel))
         maengel.push_back("Mail " + wessen + " ungültig!");
@@ -101,7 +85,39 @@ void anschriftUebernehmen(const std::string& strasse, const std::string& nummer,
         maengel.push_back("Land \"" + getrimmt(land) + "\" " + wessen + " unbekannt!");
 }
 
-void verkaeuferUebernehmen(const ERechnungVerkaeufer& v, cii::Rechnungsmodell& r, Maengel& maengel) {
+// The seller's VAT id and tax number. A business trading only at home often has no VAT id: its tax
+// number is enough there, while a delivery abroad states the VAT id. Without a VAT id the buyer's
+// software still needs to tell the seller apart: by the register entry, else by the tax number.
+void steuerKennungenUebernehmen(const ERechnungsDaten& d, cii::Partei& p, Maengel& maengel) {
+    const auto& zeilen = d.Verkaeufer.Fusszeilen;
+    const std::string ustIdText = FusszeilenWert(zeilen, "ustid");
+    const std::string ustId = KennungBereinigen(ustIdText);
+    const std::string steuernummer = FusszeilenWert(zeilen, {"steuernr", "stnr", "steuernummer"});
+    if (ustId.empty() || UstIdGueltig(ustId))
+        p.UstId = ustId;
+    else if (SteuernummerGueltig(ustIdText))
+        maengel.push_back("UstID im ParameterSatz ungültig - Steuernummer als \"Steuer-Nr.: …\" eintragen!");
+    else
+        maengel.push_back("UstID im ParameterSatz ungültig!");
+    if (steuernummer.empty() || SteuernummerGueltig(steuernummer))
+        p.Steuernummer = steuernummer;
+    else
+        maengel.push_back("Steuer-Nr. im ParameterSatz ungültig!");
+
+    const std::string region = getrimmt(d.LieferKennzeichen);
+    if ((region == "E" || region == "D") && ustId.empty())
+        maengel.push_back("UstID im ParameterSatz fehlt - bei Lieferung ins Ausland nötig!");
+    else if (ustId.empty() && steuernummer.empty())
+        maengel.push_back("UstID oder Steuer-Nr. im ParameterSatz fehlt!");
+    if (ustId.empty()) {
+        p.Registereintrag = RegisterEintrag(zeilen);
+        if (p.Registereintrag.empty())
+            p.Kennung = p.Steuernummer;
+    }
+}
+
+void verkaeuferUebernehmen(const ERechnungsDaten& d, bool xrechnung, cii::Rechnungsmodell& r, Maengel& maengel) {
+    const ERechnungVerkaeufer& v = d.Verkaeufer;
     const std::string wessen = "im ParameterSatz";
     cii::Partei& p = r.Verkaeufer;
     const std::string person = verbinden({v.Vorname, v.Name});
@@ -110,18 +126,16 @@ void verkaeuferUebernehmen(const ERechnungVerkaeufer& v, cii::Rechnungsmodell& r
         maengel.push_back("Firma oder Name im ParameterSatz fehlt!");
     p.Kontakt = person.empty() ? p.Name : person;
     // The mobile number stands in for a missing phone: both reach the owner.
-    p.KontaktTelefon = getrimmt(TelefonGueltig(v.Telephon) ? v.Telephon : v.Fax);
-    if (!TelefonGueltig(p.KontaktTelefon))
+    const std::string telefon = getrimmt(TelefonGueltig(v.Telephon) ? v.Telephon : v.Fax);
+    if (TelefonGueltig(telefon))
+        p.KontaktTelefon = telefon;
+    else if (xrechnung)
         maengel.push_back("Telephon im ParameterSatz fehlt!");
-    mailUebernehmen(v.Mail, p.Mail, wessen, maengel);
+    mailUebernehmen(v.Mail, p.Mail, wessen, xrechnung, maengel);
     p.KontaktMail = p.Mail;
     anschriftUebernehmen(v.Strasse, v.Nummer, v.PLZ, v.Ort, v.Land, p.anschrift, wessen, maengel);
 
-    p.UstId = KennungBereinigen(FusszeilenWert(v.Fusszeilen, "ustid"));
-    if (p.UstId.empty())
-        maengel.push_back("UstID im ParameterSatz fehlt!");
-    else if (!UstIdGueltig(p.UstId))
-        maengel.push_back("UstID im ParameterSatz ungültig!");
+    steuerKennungenUebernehmen(d, p, maengel);
     r.Iban = KennungBereinigen(FusszeilenWert(v.Fusszeilen, "iban"));
     if (r.Iban.empty())
         maengel.push_back("IBAN im ParameterSatz fehlt!");
@@ -132,7 +146,7 @@ void verkaeuferUebernehmen(const ERechnungVerkaeufer& v, cii::Rechnungsmodell& r
         maengel.push_back("BIC im ParameterSatz ungültig!");
 }
 
-void kaeuferUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maengel& maengel) {
+void kaeuferUebernehmen(const ERechnungsDaten& d, bool xrechnung, cii::Rechnungsmodell& r, Maengel& maengel) {
     const ERechnungKaeufer& k = d.Kaeufer;
     const std::string wessen = "des Kunden";
     cii::Partei& p = r.Kaeufer;
@@ -144,11 +158,15 @@ void kaeuferUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maeng
     const std::string anrede = getrimmt(k.Anrede) == "Herr" || getrimmt(k.Anrede) == "Frau" ? k.Anrede : "";
     if (!getrimmt(k.Firma).empty() && !person.empty())
         p.Kontakt = verbinden({anrede, k.Zusatz, person});
-    mailUebernehmen(k.Mail, p.Mail, wessen, maengel);
+    mailUebernehmen(k.Mail, p.Mail, wessen, xrechnung, maengel);
     anschriftUebernehmen(k.Strasse, k.Nummer, k.PLZ, k.Ort, k.Land, p.anschrift, wessen, maengel);
-    r.KaeuferReferenz = getrimmt(k.KundenNummer);
-    if (r.KaeuferReferenz.empty())
+    // An authority is addressed by its Leitweg-ID, which then takes the customer number's place.
+    const std::vector<std::string> bemerkung = TextZeilen(k.Bemerkung);
+    const std::string leitwegId = ZeilenWert(bemerkung, {"leitwegid"});
+    r.KaeuferReferenz = leitwegId.empty() ? getrimmt(k.KundenNummer) : leitwegId;
+    if (r.KaeuferReferenz.empty() && xrechnung)
         maengel.push_back("KundenNummer fehlt!");
+    r.Bestellnummer = ZeilenWert(bemerkung, {"bestellnummer", "bestellnr"});
 }
 
 void kopfUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maengel& maengel) {
@@ -161,10 +179,16 @@ void kopfUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maengel&
     r.Lieferdatum = datumKompakt(d.LeistungsDatum);
     if (r.Lieferdatum.empty())
         maengel.push_back("LeistungsDatum fehlt oder ist ungültig!");
-    // The due date the printed payment line shows.
-    const Zeitpunkt faellig = d.ExportTag.plusTage(14);
-    r.Faelligkeitsdatum = datumKompakt(faellig);
-    r.Zahlungsbedingung = "Zahlbar ohne Abzüge bis: " + faellig.datumText();
+    // A paid invoice says so, lest the buyer's software pay it a second time.
+    if (getrimmt(d.RechnungsKennZeichen) == "B") {
+        r.bezahlt = true;
+        if (datumKompakt(d.ZahlungsEingang).empty())
+            maengel.push_back("ZahlungsEingang fehlt oder ist ungültig!");
+        r.Hinweise.push_back("Bezahlt am " + getrimmt(d.ZahlungsEingang));
+    } else if (const std::string faellig = FaelligkeitsDatum(d.RechnungsDatum); !faellig.empty()) {
+        r.Faelligkeitsdatum = datumKompakt(faellig);
+        r.Zahlungsbedingung = "Zahlbar ohne Abzüge bis: " + faellig;
+    }
 }
 
 // VAT by delivery region: domestic at the owner's rate, EU deliveries and exports free of VAT.
@@ -173,11 +197,11 @@ void steuerUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maenge
     const std::string region = getrimmt(d.LieferKennzeichen);
     if (region == "B") {
         s.Kategorie = "S";
-        const auto satz = festkomma(d.Verkaeufer.UstSatz, 1);
-        if (!satz || *satz <= 0 || *satz > 999)
+        const UstSatz satz = ustSatzRechnen(zahlAusText(d.Verkaeufer.UstSatz));
+        if (satz.befund != Befund::Gut || satz.zehntel <= 0)
             maengel.push_back("USt in ParameterSatz korrigieren!");
         else
-            s.satzZehntel = *satz;
+            s.satzZehntel = satz.zehntel;
     } else if (region == "E") {
         s.Kategorie = "K";
         s.Befreiungsgrund = "Steuerfreie innergemeinschaftliche Lieferung gemäß § 4 Nr. 1b sowie 6a UStG";
@@ -193,15 +217,16 @@ void steuerUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maenge
         s.Befreiungsgrund = "Steuerfreie Ausfuhrlieferung gemäß § 4 Nr. 1a UStG";
         s.BefreiungsCode = "VATEX-EU-G";
         if (!getrimmt(d.Kaeufer.ZolltarifNummer).empty())
-            r.Hinweis = "ZolltarifNummer: " + getrimmt(d.Kaeufer.ZolltarifNummer);
+            r.Hinweise.push_back("ZolltarifNummer: " + getrimmt(d.Kaeufer.ZolltarifNummer));
     } else {
         maengel.push_back("LieferKennzeichen \"" + region + "\" unbekannt - B, E oder D wählen!");
     }
 }
 
 // One invoice line per row that names, counts or prices something; a row with a unit only is empty.
-// Returns false when a line value does not follow from its quantity and price.
-bool zeilenUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maengel& maengel) {
+// The values are the invoice calculation's; false when a line value on the page does not follow from
+// its quantity and price.
+bool zeilenUebernehmen(const ERechnungsDaten& d, const Rechnungswerte& w, cii::Rechnungsmodell& r, Maengel& maengel) {
     bool stimmig = true;
     int belegt = 0;
     for (std::size_t i = 0; i < d.Zeilen.size(); ++i) {
@@ -220,19 +245,23 @@ bool zeilenUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maenge
             zeile.Einheit = *code;
         else
             maengel.push_back(name + ": ME \"" + getrimmt(z.ME) + "\" unbekannt!");
-        const auto zehntel = menge == Fehlermarke ? std::nullopt : festkomma(menge, 1);
-        const auto preisCent = preis == Fehlermarke ? std::nullopt : festkomma(preis, 2);
-        const auto wertCent = festkomma(z.Wert, 2);
-        if (!zehntel)
+        // A refused entry shows "Fehler", which holds no number; the price is judged on its own.
+        const Zeilenwert& werte = w.zeilen[i];
+        const bool mengeGut = menge != Fehlermarke && werte.menge == Befund::Gut;
+        const bool preisGut = preis != Fehlermarke && zeileRechnen({}, zahlAusText(preis)).preis == Befund::Gut;
+        if (!mengeGut)
             maengel.push_back(name + ": Menge fehlerhaft!");
-        if (!preisCent)
+        if (!preisGut)
             maengel.push_back(name + ": Preis fehlerhaft!");
-        if (!zehntel || !preisCent)
+        if (!mengeGut || !preisGut)
             continue;
-        zeile.mengeZehntel = *zehntel;
-        zeile.preisCent = *preisCent;
-        zeile.wertCent = wertCent.value_or(-1);
-        stimmig = stimmig && zeile.wertCent == halbAufGerundet(zeile.mengeZehntel * zeile.preisCent, 10);
+        zeile.mengeZehntel = werte.mengeZehntel;
+        zeile.preisCent = werte.preisCent;
+        zeile.wertCent = werte.wertCent;
+        // The page shows the value with two decimals, or nothing for 0.
+        const std::string wertZiffern = nurZiffern(z.Wert);
+        stimmig = stimmig && wertZiffern.size() <= 15 &&
+                  (wertZiffern.empty() ? 0 : std::stoll(wertZiffern)) == werte.wertCent;
         r.Zeilen.push_back(std::move(zeile));
     }
     if (belegt == 0)
@@ -241,47 +270,64 @@ bool zeilenUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r, Maenge
 }
 
 // The costs in the order the printed invoice lists them.
-void zuschlaegeUebernehmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r) {
+void zuschlaegeUebernehmen(const ERechnungsDaten& d, const Rechnungswerte& w, cii::Rechnungsmodell& r) {
     const std::string sonstige = getrimmt(d.BezeichnungSonstigeKosten);
     const cii::Zuschlag kosten[] = {
-        {cent(d.Summen.NachnameKosten), "AEK", "Nachnahmegebühr"},
-        {cent(d.Summen.VersandKosten), "FC", "Versandkosten"},
-        {cent(d.Summen.SonstigeKosten), "ABK", sonstige.empty() ? "Sonstige Kosten" : sonstige},
+        {w.kosten[1].cent, "AEK", "Nachnahmegebühr"},
+        {w.kosten[0].cent, "FC", "Versandkosten"},
+        {w.kosten[2].cent, "ABK", sonstige.empty() ? "Sonstige Kosten" : sonstige},
     };
     for (const cii::Zuschlag& k : kosten)
         if (k.cent != 0)
             r.Zuschlaege.push_back(k);
 }
 
-// The totals the XML will show must be the ones the page shows: net, VAT and gross to the cent.
-bool summenStimmen(const ERechnungsDaten& d, cii::Rechnungsmodell& r) {
-    std::int64_t netto = 0;
-    for (const cii::Zeile& z : r.Zeilen)
-        netto += z.wertCent;
-    for (const cii::Zuschlag& k : r.Zuschlaege)
-        netto += k.cent;
-    r.ustCent = halbAufGerundet(netto * r.steuer.satzZehntel, 1000);
-    return netto == cent(d.Summen.NettoWert) && r.ustCent == cent(d.Summen.UstWert) &&
-           netto + r.ustCent == cent(d.Summen.BruttoWert);
+// The invoice calculation on what the pages show now. Its totals must be the ones of the page's
+// last check: net, VAT and gross to the cent; else the page was changed since.
+bool summenStimmen(const ERechnungsDaten& d, Rechnungswerte& w, cii::Rechnungsmodell& r) {
+    if (w.abgewieseneKosten >= 0)
+        return false;
+    ustRechnen(w, r.steuer.satzZehntel);
+    r.ustCent = w.ustCent;
+    return w.nettoCent == cent(d.Summen.NettoWert) && w.ustCent == cent(d.Summen.UstWert) &&
+           w.nettoCent + w.ustCent == cent(d.Summen.BruttoWert);
 }
 
 } // namespace
 
-ERechnungsErgebnis ERechnungErstellen(const ERechnungsDaten& daten) {
+ERechnungsErgebnis ERechnungErstellen(const ERechnungsDaten& daten, ERechnungsFormat format) {
     ERechnungsErgebnis ergebnis;
     Maengel& maengel = ergebnis.maengel;
+    const bool xrechnung = format == ERechnungsFormat::XRechnung;
     cii::Rechnungsmodell r;
-    verkaeuferUebernehmen(daten.Verkaeufer, r, maengel);
-    kaeuferUebernehmen(daten, r, maengel);
+    r.Leitlinie =
+        xrechnung ? "urn:cen.eu:en16931:2017#compliant#urn:xeinkauf.de:kosit:xrechnung_3.0" : "urn:cen.eu:en16931:2017";
+    verkaeuferUebernehmen(daten, xrechnung, r, maengel);
+    kaeuferUebernehmen(daten, xrechnung, r, maengel);
     kopfUebernehmen(daten, r, maengel);
     steuerUebernehmen(daten, r, maengel);
-    const bool werteStimmen = zeilenUebernehmen(daten, r, maengel);
-    zuschlaegeUebernehmen(daten, r);
-    if (maengel.empty() && (!werteStimmen || !summenStimmen(daten, r)))
+    Rechnungseingaben eingaben;
+    for (std::size_t k = 0; k < daten.Zeilen.size(); ++k) {
+        eingaben.mengen[k] = zahlAusText(daten.Zeilen[k].Menge);
+        eingaben.preise[k] = zahlAusText(daten.Zeilen[k].Preis);
+    }
+    for (std::size_t k = 0; k < daten.Kosten.size(); ++k)
+        eingaben.kosten[k] = zahlAusText(daten.Kosten[k]);
+    Rechnungswerte werte = rechnen(eingaben);
+    const bool werteStimmen = zeilenUebernehmen(daten, werte, r, maengel);
+    zuschlaegeUebernehmen(daten, werte, r);
+    if (maengel.empty() && (!werteStimmen || !summenStimmen(daten, werte, r)))
         maengel.push_back("Werte und Summen nicht aktuell - Prüfen anwenden!");
     if (maengel.empty())
         ergebnis.xml = cii::CiiSchreiben(r);
     return ergebnis;
+}
+
+std::string FaelligkeitsDatum(const std::string& rechnungsDatum) {
+    Zeitpunkt datum;
+    if (datumKompakt(rechnungsDatum).empty() || !Zeitpunkt::ausText(getrimmt(rechnungsDatum), datum))
+        return {};
+    return datum.plusTage(14).datumText();
 }
 
 std::string ERechnungFehlerText(const std::vector<std::string>& maengel) {

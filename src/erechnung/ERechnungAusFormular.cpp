@@ -47,6 +47,7 @@ ERechnungKaeufer kaeuferLesen(const TFKB_Formular& f) {
     k.Mail = seitenText(f, &B::Mail);
     k.KundenNummer = seitenText(f, &B::KundenNummer);
     k.ZolltarifNummer = seitenText(f, &B::ZolltarifNummer);
+    k.Bemerkung = seitenText(f, &B::Bemerkung);
     return k;
 }
 
@@ -58,12 +59,14 @@ ERechnungsDaten ERechnungsDatenSammeln(const TFKB_Formular& f, const DatenSatz& 
     d.Verkaeufer = verkaeuferLesen(parameterSatz);
     d.Kaeufer = kaeuferLesen(f);
     d.RechnungsNummer = seitenText(f, &B::RechnungsNummer);
+    d.RechnungsKennZeichen = f.RechnungsKennZeichen.text;
     d.RechnungsDatum = seitenText(f, &B::RechnungsDatum);
     d.LeistungsDatum = seitenText(f, &B::LeistungsDatum);
+    d.ZahlungsEingang = seitenText(f, &B::ZahlungsEingang);
     d.LieferKennzeichen = f.LieferKennzeichen.text;
-    d.ExportTag = f.plattform.jetzt();
     for (std::size_t i = 0; i < d.Zeilen.size(); ++i)
         d.Zeilen[i] = {f.Position[i].text, f.ME[i].text, f.Menge[i].text, f.Preis[i].text, f.Wert[i].text};
+    d.Kosten = {f.VersandKosten.text, f.NachnameKosten.text, f.SonstigeKosten.text};
     d.BezeichnungSonstigeKosten = seitenText(f, &B::BezeichnungSonstigeKosten);
     d.Summen = f.Summen;
     return d;

@@ -7,8 +7,8 @@ namespace fkb {
 
 class TFKB_Formular;
 
-// What the pages show after RechnungPruefen, the owner's data from the parameter record read
-// afresh, and today from the platform's clock. A page field that still holds its placeholder
+// What the pages show after RechnungPruefen and the owner's data from the parameter record read
+// afresh. A page field that still holds its placeholder
 // ("PLZ", "Mail", "Rechn.Dat.") counts as empty.
 ERechnungsDaten ERechnungsDatenSammeln(const TFKB_Formular& formular, const DatenSatz& parameterSatz);
 

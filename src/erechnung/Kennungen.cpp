@@ -23,6 +23,25 @@ std::string kleineBuchstaben(std::string_view text) {
     return buchstaben;
 }
 
+// The label of a line ends at its first colon, or at its first blank when there is none.
+std::size_t labelEnde(std::string_view text) {
+    const auto schnitt = text.find(':');
+    return schnitt != std::string_view::npos ? schnitt : std::min(text.find(' '), text.size());
+}
+
+template <class Zeilen>
+std::string wertDerZeile(const Zeilen& zeilen, std::initializer_list<std::string_view> kennungen) {
+    for (const std::string& zeile : zeilen) {
+        const std::string_view text = ohneRandBlanks(zeile);
+        const std::size_t schnitt = labelEnde(text);
+        const std::string label = kleineBuchstaben(text.substr(0, schnitt));
+        for (std::string_view kennung : kennungen)
+            if (label.starts_with(kennung))
+                return std::string(ohneRandBlanks(text.substr(std::min(schnitt + 1, text.size()))));
+    }
+    return {};
+}
+
 // The prefixes of VAT ids in the EU, Northern Ireland's XI among them.
 constexpr std::string_view UstIdLaender[] = {"AT", "BE", "BG", "CY", "CZ", "DE", "DK", "EE", "EL", "ES",
                                              "FI", "FR", "GR", "HR", "HU", "IE", "IT", "LT", "LU", "LV",
@@ -38,15 +57,49 @@ std::string_view ohneRandBlanks(std::string_view text) {
 }
 
 std::string FusszeilenWert(const std::array<std::string, 6>& zeilen, std::string_view kennung) {
+    return wertDerZeile(zeilen, {kennung});
+}
+
+std::string FusszeilenWert(const std::array<std::string, 6>& zeilen,
+                           std::initializer_list<std::string_view> kennungen) {
+    return wertDerZeile(zeilen, kennungen);
+}
+
+std::string ZeilenWert(const std::vector<std::string>& zeilen, std::initializer_list<std::string_view> kennungen) {
+    return wertDerZeile(zeilen, kennungen);
+}
+
+std::vector<std::string> TextZeilen(std::string_view text) {
+    std::vector<std::string> zeilen;
+    std::size_t anfang = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '\r' && text[i] != '\n')
+            continue;
+        zeilen.emplace_back(text.substr(anfang, i - anfang));
+        if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n')
+            ++i;
+        anfang = i + 1;
+    }
+    return zeilen;
+}
+
+std::string RegisterEintrag(const std::array<std::string, 6>& zeilen) {
+    if (std::string eintrag = FusszeilenWert(zeilen, "handelsregister"); !eintrag.empty())
+        return eintrag;
     for (const std::string& zeile : zeilen) {
-        const std::string_view text = ohneRandBlanks(zeile);
-        auto schnitt = text.find(':');
-        if (schnitt == std::string_view::npos)
-            schnitt = std::min(text.find(' '), text.size());
-        if (kleineBuchstaben(text.substr(0, schnitt)).starts_with(kennung))
-            return std::string(ohneRandBlanks(text.substr(std::min(schnitt + 1, text.size()))));
+        const std::string buchstaben = kleineBuchstaben(zeile);
+        if (buchstaben.find("amtsgericht") != std::string::npos &&
+            (buchstaben.find("hra") != std::string::npos || buchstaben.find("hrb") != std::string::npos))
+            return std::string(ohneRandBlanks(zeile));
     }
     return {};
+}
+
+bool SteuernummerGueltig(std::string_view steuernummer) {
+    const auto ziffern = std::count_if(steuernummer.begin(), steuernummer.end(), istZiffer);
+    return ziffern >= 10 && ziffern <= 13 && istZiffer(steuernummer.front()) && istZiffer(steuernummer.back()) &&
+           std::all_of(steuernummer.begin(), steuernummer.end(),
+                       [](char c) { return istZiffer(c) || c == ' ' || c == '/' || c == '-' || c == '.'; });
 }
 
 std::string KennungBereinigen(std::string_view text) {

@@ -13,11 +13,14 @@ struct Anschrift {
 };
 
 struct Partei {
+    std::string Kennung;         // the seller's identifier; may be empty
+    std::string Registereintrag; // the seller's legal registration; may be empty
     std::string Name;
     std::string Kontakt;                     // a person; may be empty for the buyer
-    std::string KontaktTelefon, KontaktMail; // the seller's contact only
-    std::string Mail;
-    std::string UstId; // may be empty for the buyer
+    std::string KontaktTelefon, KontaktMail; // the seller's contact only; each may be empty
+    std::string Mail;                        // may be empty
+    std::string UstId;                       // may be empty
+    std::string Steuernummer;                // the seller's only; may be empty
     Anschrift anschrift;
 };
 
@@ -43,11 +46,15 @@ struct Steuer {
 };
 
 struct Rechnungsmodell {
+    std::string Leitlinie; // the rules the invoice follows: EN 16931, or XRechnung on top of it
     std::string Nummer;
-    std::string Ausstellungsdatum, Lieferdatum, Faelligkeitsdatum; // yyyymmdd
-    std::string Zahlungsbedingung;
-    std::string Hinweis; // a note on the invoice; may be empty
-    std::string KaeuferReferenz;
+    std::string Ausstellungsdatum, Lieferdatum; // yyyymmdd
+    std::string Faelligkeitsdatum;              // yyyymmdd; empty for a paid invoice
+    std::string Zahlungsbedingung;              // empty for a paid invoice
+    bool bezahlt = false;                       // the whole amount was paid before
+    std::vector<std::string> Hinweise;          // notes on the invoice
+    std::string KaeuferReferenz;                // may be empty
+    std::string Bestellnummer;                  // the buyer's order; may be empty
     Partei Verkaeufer, Kaeufer;
     bool Lieferanschrift = false; // the buyer's address written as deliver-to address
     std::string Iban, Bic;        // Bic may be empty

@@ -19,6 +19,13 @@ void aufraeumen(const std::string& pfad) {
     alteTempDateienEntfernen(ordnerVon(pfad));
 }
 
+std::string ordnerMitTrenner(const std::string& pfad) {
+    std::string ordner = ordnerVon(pfad);
+    if (!ordner.ends_with('/'))
+        ordner += '/';
+    return ordner;
+}
+
 Stempel stempelVon(const Zeitpunkt& z) {
     return {z.datumText(), z.zeitText()};
 }
@@ -35,7 +42,7 @@ void TFKB_Formular::NeuClick() {
         // Declining keeps the file on view current: no record command may write into the other one.
         if (plattform.bestaetigen("Datei existiert bereits!\r\rSoll Datei: " + pfad + " bearbeitet werden?")) {
             DateiName = pfad;
-            NavigationLaden("Alles", false);
+            DateiLaden();
         }
         return;
     }
@@ -60,7 +67,7 @@ void TFKB_Formular::DateiOeffnen(const std::string& pfad) {
     DateiName = pfad;
     aufraeumen(pfad);
     if (dateiExistiert(DateiName))
-        NavigationLaden("Alles", false);
+        DateiLaden();
     else if (plattform.bestaetigen("Datei existiert nicht!\r\rSoll Datei: " + DateiName + " erzeugt werden?"))
         DateiAnlegen();
 }
@@ -71,7 +78,25 @@ void TFKB_Formular::DateiAnlegen() {
     const Stempel vorlagen = stempelVon(plattform.jetzt());
     // All 52 records reach the path together or not at all.
     DatenDatei::neuSchreiben(DateiName, grundbestand(Puffer, parameter, vorlagen));
+    DateiLaden();
+}
+
+// The side panel may show a record of the file before: it goes with the file. The file dialogs start
+// where the file is.
+void TFKB_Formular::DateiLaden() {
+    anzeigeFelderZuruecksetzen();
+    OpenDialog.ordner = SaveDialog.ordner = ordnerMitTrenner(DateiName);
     NavigationLaden("Alles", false);
+}
+
+std::string TFKB_Formular::ablageVorschlag(std::string_view art, std::string_view nummer,
+                                           std::string_view endung) const {
+    std::string name(art);
+    name += '-';
+    for (char c : nummer)
+        if (c != ' ')
+            name += (c == '/' || c == '\\' || c == ':' || static_cast<unsigned char>(c) < 0x20) ? '_' : c;
+    return ordnerMitTrenner(DateiName) + name + "." + std::string(endung);
 }
 
 } // namespace fkb

@@ -42,7 +42,7 @@ void TFKB_Formular::SpeichernClick() {
     if (hinweisModus())
         plattform.hinweisMelden("Aus Datei " + DateiName +
                                 "\r wurden die als gelöscht markierten Datensätze entfernt.");
-    NavigationLaden("Alles", false);
+    DateiLaden();
 }
 
 // The copy is the file as stored, records marked deleted included. The program goes on with the
@@ -73,11 +73,12 @@ void TFKB_Formular::SpeichernUnterClick() {
 }
 
 // Afterwards no file is loaded: the views are empty and only "Neu" and "Öffnen..." lead on. The record
-// count keeps showing what the file held, and the name stays the deleted path.
+// count keeps showing what the file held, and the name stays the deleted path; the caption and the
+// status bar no longer name what is gone.
 void TFKB_Formular::LoeschenClick() {
     if (KeineDateiAbweisen(DateiName))
         return;
-    if (!plattform.loeschenBestaetigen("Soll Datei " + DateiName + "\r wirklich gelöscht werden?"))
+    if (!plattform.bestaetigenVorgabeNein("Soll Datei " + DateiName + "\r wirklich gelöscht werden?"))
         return;
     try {
         DatenDatei(DateiName).loeschen();
@@ -98,6 +99,8 @@ void TFKB_Formular::LoeschenClick() {
     PanelLetzteRechnungsNummer.zuruecksetzen();
     PanelUst.zuruecksetzen();
     anzeigeFelderZuruecksetzen();
+    Caption = Titel;
+    DateiGeladen = false;
     if (hinweisModus())
         plattform.hinweisMelden("Datei " + DateiName + "\r gelöscht!");
 }

@@ -7,9 +7,13 @@ namespace fkb {
 Druckausgabe::Druckausgabe(Ereigniskanal& kanal, std::optional<std::string> pdf)
     : kanal_(kanal), pdfPfad_(std::move(pdf)) {}
 
+Druckausgabe::Druckausgabe(Ereigniskanal& kanal, Leinwand& ziel) : kanal_(kanal), ziel_(&ziel) {}
+
 Druckausgabe::~Druckausgabe() = default;
 
 template <class Aufruf> void Druckausgabe::pdfAufruf(Aufruf aufruf) {
+    if (ziel_)
+        aufruf(*ziel_);
     if (!pdf_)
         return;
     try {
@@ -24,13 +28,12 @@ void Druckausgabe::dokumentBeginnen() {
     aufzeichnung_.dokumentBeginnen();
     pdfFehler_.clear();
     pdf_.reset();
-    if (!pdfPfad_)
-        return;
-    try {
-        pdf_ = pdfLeinwand(*pdfPfad_);
-    } catch (const std::exception& fehler) {
-        pdfFehler_ = fehler.what();
-        return;
+    if (pdfPfad_) {
+        try {
+            pdf_ = pdfLeinwand(*pdfPfad_);
+        } catch (const std::exception& fehler) {
+            pdfFehler_ = fehler.what();
+        }
     }
     pdfAufruf([](Leinwand& l) { l.dokumentBeginnen(); });
 }

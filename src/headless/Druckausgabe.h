@@ -15,6 +15,8 @@ namespace fkb {
 class Druckausgabe : public Leinwand {
 public:
     Druckausgabe(Ereigniskanal& kanal, std::optional<std::string> pdf);
+    // The document also drawn on a canvas of the caller's, whose failures are the caller's.
+    Druckausgabe(Ereigniskanal& kanal, Leinwand& ziel);
     ~Druckausgabe() override;
 
     void dokumentBeginnen() override;
@@ -38,10 +40,13 @@ private:
     Aufzeichnung aufzeichnung_;
     std::optional<std::string> pdfPfad_;
     std::unique_ptr<Leinwand> pdf_;
+    Leinwand* ziel_ = nullptr;
     std::string pdfFehler_;
 };
 
 // A canvas that renders into a PDF file; raises std::runtime_error where this build has none.
 std::unique_ptr<Leinwand> pdfLeinwand(const std::string& pfad);
+// A document rendered as PDF/A-1b into memory by the printer canvas; nothing where this build has none.
+std::optional<std::string> pdfDokument(const std::function<void(Leinwand&)>& zeichnen);
 
 } // namespace fkb

@@ -56,7 +56,7 @@ std::optional<std::string> HeadlessPlattform::dateiWaehlen(const DateiDialog& di
     return ergebnis;
 }
 
-bool HeadlessPlattform::druckDialog() {
+bool HeadlessPlattform::druckDialog(const std::string&) {
     bool ok = false;
     if (druckdialoge.empty()) {
         kanal_.fehler("kein Ergebnis für den Druckdialog vorgegeben, abgebrochen");
@@ -70,6 +70,13 @@ bool HeadlessPlattform::druckDialog() {
 
 std::unique_ptr<Leinwand> HeadlessPlattform::druckLeinwand() {
     return std::make_unique<Druckausgabe>(kanal_, pdf);
+}
+
+std::optional<std::string> HeadlessPlattform::pdfErstellen(const std::function<void(Leinwand&)>& zeichnen) {
+    return pdfDokument([&](Leinwand& pdf) {
+        Druckausgabe druck(kanal_, pdf);
+        zeichnen(druck);
+    });
 }
 
 int HeadlessPlattform::dokumentOeffnen(const std::string& dokument, const std::string& verb) {

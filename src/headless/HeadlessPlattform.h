@@ -40,8 +40,10 @@ public:
     void hinweisMelden(const std::string& text) override;
     bool bestaetigen(const std::string& text) override;
     std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override;
-    bool druckDialog() override;
+    bool druckDialog(const std::string& pdfVorschlag) override;
     std::unique_ptr<Leinwand> druckLeinwand() override;
+    // Reported as a "druck" event like a printed document.
+    std::optional<std::string> pdfErstellen(const std::function<void(Leinwand&)>& zeichnen) override;
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
     void infoZeigen() override {}
     std::string programmOrdner() override;

@@ -45,10 +45,19 @@ std::unique_ptr<Leinwand> pdfLeinwand(const std::string& pfad) {
     return std::make_unique<PdfLeinwand>(pfad);
 }
 
+std::optional<std::string> pdfDokument(const std::function<void(Leinwand&)>& zeichnen) {
+    qtAnwendungSicherstellen();
+    return ui::pdfAErstellen(zeichnen);
+}
+
 #else
 
 std::unique_ptr<Leinwand> pdfLeinwand(const std::string&) {
     throw std::runtime_error("PDF-Ausgabe ist nicht verfügbar: fakturbuch-headless ist ohne Qt gebaut");
+}
+
+std::optional<std::string> pdfDokument(const std::function<void(Leinwand&)>&) {
+    return std::nullopt;
 }
 
 #endif

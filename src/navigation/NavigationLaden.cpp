@@ -95,6 +95,7 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
         ListeObjekt.zeilen.reserve(leser.erwartet());
         BaumInhalt.wurzeln.reserve(leser.erwartet());
         NavigationsDatei = leser.kennung();
+        DateiGeladen = true;
         const Dateistand stand = leser.stand();
         // The record buffer ends up holding the last record read, as if each had passed through it.
         const DatenSatz* satz = nullptr;

@@ -50,10 +50,10 @@ void TFKB_Formular::SeitenZuruecksetzen() {
 }
 
 void TFKB_Formular::BedienungFreigeben(bool freigeben) {
-    for (Steuerelement* s :
-         {&Baum, &Speichern, &SpeichernUnter, &Loeschen, &EditSuchText, &SpeedButtonSpeichern,
-          &SpeedButtonSpeichernUnter, &SpeedButtonLoeschen, &SpeedButtonPruefung, &BitBtnDruck, &BitBtnERechnung,
-          &ERechnungExportieren, &PanelVorlageRechnung, &PanelVorlageKunde, &BitBtnStartFahndung})
+    for (Steuerelement* s : {&Baum, &Speichern, &SpeichernUnter, &Loeschen, &EditSuchText, &SpeedButtonSpeichern,
+                             &SpeedButtonSpeichernUnter, &SpeedButtonLoeschen, &SpeedButtonPruefung, &BitBtnDruck,
+                             &BitBtnERechnung, &ERechnungExportieren, &BitBtnZUGFeRD, &ZUGFeRDExportieren,
+                             &PanelVorlageRechnung, &PanelVorlageKunde, &BitBtnStartFahndung})
         s->aktiv = freigeben;
     SeitenZuruecksetzen();
 }

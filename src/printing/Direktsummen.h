@@ -3,6 +3,7 @@
 #include "data/DatenSatz.h"
 #include "editing/RechnungsSummen.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace fkb {
@@ -11,8 +12,8 @@ namespace fkb {
 class UstVorrat {
 public:
     explicit UstVorrat(const DatenSatz& parameterSatz) : parameterSatz_(parameterSatz) {}
-    // The rate, or nothing where the invoice calculation would reject it with a message.
-    std::optional<double> satz();
+    // The rate in tenths of a percent, or nothing where the invoice check would reject it with a message.
+    std::optional<std::int64_t> satz();
     // Whether the rate was needed, and so record 0 taken as the parameter record.
     bool gebraucht() const { return gelesen_; }
     const DatenSatz& parameterSatz() const { return parameterSatz_; }
@@ -20,13 +21,13 @@ public:
 private:
     const DatenSatz& parameterSatz_;
     bool gelesen_ = false;
-    std::optional<double> satz_;
+    std::optional<std::int64_t> satz_;
 };
 
-// The totals of a stored offer or invoice, computed straight from the record with the numbers of
-// the invoice calculation. Nothing where that calculation would show any message (a rejected
-// line, cost or rate) or end with an error: such a record must take the page path, whose
-// messages and page state are the user's.
+// The totals of a stored offer or invoice, computed straight from the record by the invoice
+// calculation. Nothing where the page's check would show any message (a rejected line, cost or
+// rate) or end with an error: such a record must take the page path, whose messages and page
+// state are the user's.
 std::optional<RechnungsSummen> direkteSummen(const DatenSatz& satz, UstVorrat& ust);
 
 } // namespace fkb

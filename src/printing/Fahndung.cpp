@@ -58,6 +58,7 @@ void Fahndung::starten() {
 
     f_.ListeFahndung.leeren();
     f_.FahndungsAnzahl = 0;
+    f_.FahndungsZeitraum = f_.KalenderVon.datumText() + "-" + f_.KalenderBis.datumText();
     f_.Satz_Speichern.aktiv = false;
     f_.Satz_Loeschen.aktiv = false;
     // Until the list is complete with its sums line it can be neither printed nor marked: a query

@@ -44,7 +44,7 @@ void fahndungslisteDrucken(Leinwand& leinwand, const std::string& kopf, const Ze
 }
 
 void TFKB_Formular::BitBtnDruckFahndungClick() {
-    if (!plattform.druckDialog())
+    if (!plattform.druckDialog(ablageVorschlag("Fahndung", FahndungsZeitraum, "pdf")))
         return;
     // The step is measured on the salutation of the parameter record read last; any text gives it.
     fahndungslisteDrucken(*plattform.druckLeinwand(), PanelFahndungAnzeige.text, ListeFahndung.zeilen, FahndungsAnzahl,

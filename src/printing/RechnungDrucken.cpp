@@ -5,29 +5,8 @@
 
 namespace fkb {
 
-void TFKB_Formular::BitBtnDruckClick() {
-    if (!RechnungPruefen())
-        return;
-    if (hinweisModus() &&
-        !plattform.bestaetigen("Wichtig! Numerische Werte wurden geprüft - Summen u. Kosten prüfen!\r"
-                               "RechnungsDatum wird bei RechnungsKennZeichen=A/R gesetzt!\r"
-                               "\r"
-                               "Beachte! DatenSatz sollte gespeichert sein - \"Neu\" oder \"Überschreiben\" anwenden!\r"
-                               "\r"
-                               "Soll Rechnung gedruckt werden?"))
-        return;
-    if (!plattform.druckDialog())
-        return;
-    DatenDatei(DateiName).lesen(0, ParameterPuffer);
-    const bool formular = plattform.bestaetigen("Soll Rechnung in Formular gedruckt werden?");
-
-    // An offer or invoice is dated the day it is printed; the page keeps that date for a store.
-    const Zeitpunkt heute = plattform.jetzt();
-    if (RechnungsKennZeichen.text == "A" || RechnungsKennZeichen.text == "R")
-        RechnungsDatum.text = heute.datumText();
-
+Rechnungsblatt TFKB_Formular::rechnungsblattAusSeiten() const {
     Rechnungsblatt blatt;
-    blatt.formular = formular;
     blatt.Anrede = Anrede.text;
     blatt.Zusatz = Zusatz.text;
     blatt.Vorname = Vorname.text;
@@ -49,6 +28,34 @@ void TFKB_Formular::BitBtnDruckClick() {
     for (std::size_t k = 0; k < blatt.zeilen.size(); ++k)
         blatt.zeilen[k] = {Position[k].text, ME[k].text, Menge[k].text, Preis[k].text, Wert[k].text};
     blatt.summen = Summen;
+    return blatt;
+}
+
+void TFKB_Formular::BitBtnDruckClick() {
+    if (!RechnungPruefen())
+        return;
+    if (hinweisModus() &&
+        !plattform.bestaetigen("Wichtig! Numerische Werte wurden geprüft - Summen u. Kosten prüfen!\r"
+                               "RechnungsDatum wird bei RechnungsKennZeichen=A/R gesetzt!\r"
+                               "\r"
+                               "Beachte! DatenSatz sollte gespeichert sein - \"Neu\" oder \"Überschreiben\" anwenden!\r"
+                               "\r"
+                               "Soll Rechnung gedruckt werden?"))
+        return;
+    if (!plattform.druckDialog(
+            ablageVorschlag(RechnungsKennZeichen.text == "A" ? "Angebot" : "Rechnung", RechnungsNummer.text, "pdf")))
+        return;
+    DatenDatei(DateiName).lesen(0, ParameterPuffer);
+    // Enter prints on letterhead: a form print lacks sender, tax number and bank.
+    const bool formular = plattform.bestaetigenVorgabeNein("Soll Rechnung in Formular gedruckt werden?");
+
+    // An offer or invoice is dated the day it is printed; the page keeps that date for a store.
+    const Zeitpunkt heute = plattform.jetzt();
+    if (RechnungsKennZeichen.text == "A" || RechnungsKennZeichen.text == "R")
+        RechnungsDatum.text = heute.datumText();
+
+    Rechnungsblatt blatt = rechnungsblattAusSeiten();
+    blatt.formular = formular;
     // Due two weeks after printing, whatever the invoice date says.
     blatt.faelligAm = heute.plusTage(14).datumText();
 

@@ -1,7 +1,9 @@
 #include "qtdruck/QtLeinwand.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
 
 #include <cmath>
@@ -16,7 +18,7 @@ QString qt(const std::string& text) {
 
 } // namespace
 
-QtLeinwand::QtLeinwand(QPrinter& drucker) : drucker_(drucker) {
+QtLeinwand::QtLeinwand(QPagedPaintDevice& geraet) : geraet_(geraet) {
     schriftBauen();
 }
 
@@ -30,12 +32,12 @@ QString QtLeinwand::familie(const std::string& name) {
 }
 
 double QtLeinwand::pixelJeEinheit(bool senkrecht) const {
-    const int dpi = senkrecht ? drucker_.logicalDpiY() : drucker_.logicalDpiX();
+    const int dpi = senkrecht ? geraet_.logicalDpiY() : geraet_.logicalDpiX();
     return metrisch_ ? dpi / 254.0 : 1.0;
 }
 
 void QtLeinwand::dokumentBeginnen() {
-    if (!maler_.begin(&drucker_))
+    if (!maler_.begin(&geraet_))
         throw std::runtime_error("Druckauftrag konnte nicht begonnen werden");
 }
 
@@ -74,10 +76,10 @@ void QtLeinwand::schriftBauen() {
     schrift_.setHintingPreference(QFont::PreferNoHinting);
     const double ziel = std::max(hoehe_, 1) * pixelJeEinheit(true);
     schrift_.setPointSizeF(100);
-    const double zelle = QFontMetricsF(schrift_, &drucker_).height();
+    const double zelle = QFontMetricsF(schrift_, &geraet_).height();
     if (zelle > 0)
         schrift_.setPointSizeF(100 * ziel / zelle);
-    oberlaenge_ = QFontMetricsF(schrift_, &drucker_).ascent();
+    oberlaenge_ = QFontMetricsF(schrift_, &geraet_).ascent();
     if (maler_.isActive())
         maler_.setFont(schrift_);
 }
@@ -85,7 +87,7 @@ void QtLeinwand::schriftBauen() {
 int QtLeinwand::textHoehe(const std::string& text) {
     if (text.empty())
         return 0;
-    return int(std::lround(QFontMetricsF(schrift_, &drucker_).height() / pixelJeEinheit(true)));
+    return int(std::lround(QFontMetricsF(schrift_, &geraet_).height() / pixelJeEinheit(true)));
 }
 
 void QtLeinwand::textAus(int x, int y, const std::string& text) {
@@ -97,12 +99,12 @@ void QtLeinwand::textAus(int x, int y, const std::string& text) {
 }
 
 int QtLeinwand::druckHoehe() {
-    const double millimeter = drucker_.pageLayout().paintRect(QPageLayout::Millimeter).height();
+    const double millimeter = geraet_.pageLayout().paintRect(QPageLayout::Millimeter).height();
     return int(std::floor(millimeter * 10 + 1e-6));
 }
 
 void QtLeinwand::neueSeite() {
-    drucker_.newPage();
+    geraet_.newPage();
 }
 
 void QtLeinwand::dokumentBeenden() {
@@ -110,14 +112,36 @@ void QtLeinwand::dokumentBeenden() {
         maler_.end();
 }
 
+namespace {
+
+QPageLayout a4MitRand() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+}
+
+} // namespace
+
 std::unique_ptr<QPrinter> pdfDrucker(const std::string& pfad) {
     auto drucker = std::make_unique<QPrinter>(QPrinter::HighResolution);
     drucker->setOutputFormat(QPrinter::PdfFormat);
     drucker->setOutputFileName(qt(pfad));
     drucker->setCreator(QStringLiteral("Fakturbuch"));
-    drucker->setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+    drucker->setPageLayout(a4MitRand());
     return drucker;
+}
+
+std::string pdfAErstellen(const std::function<void(Leinwand&)>& zeichnen) {
+    QBuffer puffer;
+    puffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter schreiber(&puffer);
+        schreiber.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+        schreiber.setResolution(1200); // as the printer's high resolution
+        schreiber.setCreator(QStringLiteral("Fakturbuch"));
+        schreiber.setPageLayout(a4MitRand());
+        QtLeinwand leinwand(schreiber);
+        zeichnen(leinwand);
+    }
+    return puffer.data().toStdString();
 }
 
 } // namespace fkb::ui

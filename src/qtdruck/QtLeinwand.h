@@ -7,14 +7,16 @@
 #include <QPainter>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <string>
 
+class QPagedPaintDevice;
 class QPrinter;
 
 namespace fkb::ui {
 
-// The page layouts on a real printer, or on a PDF-format printer: QPainter in device pixels, a
+// The page layouts on a real printer, a PDF-format printer or a PDF writer: QPainter in device pixels, a
 // unit of the metric mapping being a tenth of a millimetre, d measured down from the top of the
 // printable area, each text with the top-left corner of its cell at its point.
 //
@@ -23,7 +25,7 @@ namespace fkb::ui {
 // fixed-pitch font with the metrics of Courier New.
 class QtLeinwand : public Leinwand {
 public:
-    explicit QtLeinwand(QPrinter& drucker);
+    explicit QtLeinwand(QPagedPaintDevice& geraet);
     ~QtLeinwand() override;
 
     void dokumentBeginnen() override;
@@ -45,7 +47,7 @@ private:
     double pixelJeEinheit(bool senkrecht) const;
     void schriftBauen();
 
-    QPrinter& drucker_;
+    QPagedPaintDevice& geraet_;
     QPainter maler_;
     bool metrisch_ = false;
     int hoehe_ = 0;
@@ -59,5 +61,9 @@ private:
 // A printer that writes a PDF file: A4, five millimetres of margin on every side, so that the
 // printable area is 2870 units high like the driver's canvas.
 std::unique_ptr<QPrinter> pdfDrucker(const std::string& pfad);
+
+// A document drawn on the canvas, rendered as PDF/A-1b into memory with the page of pdfDrucker: every
+// font embedded, an sRGB output intent. Empty when the document could not be rendered.
+std::string pdfAErstellen(const std::function<void(Leinwand&)>& zeichnen);
 
 } // namespace fkb::ui

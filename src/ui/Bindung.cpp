@@ -183,7 +183,7 @@ void Bindung::ausloesen(const std::function<void()>& aktion) {
 bool Bindung::eingabenAufgeben(const Steuerelement& ausloeser) {
     if (laeuft_ || spiegelt_ || f_.Beendet || !ausloeser.bedienbar() || !f_.verwirftEingaben(ausloeser))
         return true;
-    if (f_.plattform.loeschenBestaetigen("Die Eingaben im Formular sind nicht gespeichert. Verwerfen?"))
+    if (f_.plattform.bestaetigenVorgabeNein("Die Eingaben im Formular sind nicht gespeichert. Verwerfen?"))
         return true;
     spiegeln(); // the line, node or category the user chose goes back to the one shown
     return false;
@@ -209,8 +209,9 @@ void Bindung::spiegeln() {
         titel_ = f_.Caption;
         fenster_.setWindowTitle(qt(titel_));
     }
-    if (dateiAnzeige_ && (dateiAnzeige_->text().isEmpty() || f_.DateiName != dateiName_)) {
-        dateiName_ = f_.DateiName;
+    const std::string& datei = f_.DateiGeladen ? f_.DateiName : std::string();
+    if (dateiAnzeige_ && (dateiAnzeige_->text().isEmpty() || datei != dateiName_)) {
+        dateiName_ = datei;
         dateiAnzeige_->setText(dateiName_.empty() ? QStringLiteral("keine Datei") : qt(dateiName_));
         dateiAnzeige_->setToolTip(dateiName_.empty() ? QString() : qt(dateiName_));
     }

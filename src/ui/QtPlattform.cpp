@@ -41,7 +41,7 @@ bool QtPlattform::bestaetigen(const std::string& text) {
         *meldungsbox(besitzer(), QMessageBox::Question, QStringLiteral("Bestätigung"), text, Antworten::JaVorgabe));
 }
 
-bool QtPlattform::loeschenBestaetigen(const std::string& text) {
+bool QtPlattform::bestaetigenVorgabeNein(const std::string& text) {
     return antwortJa(
         *meldungsbox(besitzer(), QMessageBox::Question, QStringLiteral("Bestätigung"), text, Antworten::NeinVorgabe));
 }
@@ -73,13 +73,17 @@ std::optional<std::string> QtPlattform::dateiWaehlen(const DateiDialog& d) {
     return kern(QDir::toNativeSeparators(pfad));
 }
 
-bool QtPlattform::druckDialog() {
+bool QtPlattform::druckDialog(const std::string& pdfVorschlag) {
     if (!drucker_) {
         drucker_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         drucker_->setPageSize(QPageSize(QPageSize::A4));
-        drucker_->setDocName(QStringLiteral("Fakturbuch"));
         drucker_->setCreator(QStringLiteral("Fakturbuch"));
     }
+    const QString vorschlag = qt(pdfVorschlag);
+    drucker_->setDocName(vorschlag.isEmpty() ? QStringLiteral("Fakturbuch") : QFileInfo(vorschlag).completeBaseName());
+    // Printing into a file already, the file is this print's own; a real printer stays chosen.
+    if (drucker_->outputFormat() == QPrinter::PdfFormat && !vorschlag.isEmpty())
+        drucker_->setOutputFileName(vorschlag);
     QPrintDialog dialog(drucker_.get(), besitzer());
     dialog.setWindowTitle(QStringLiteral("Drucken"));
     // Every print is one whole document: there are no pages or selections to choose from.
@@ -107,6 +111,10 @@ std::unique_ptr<Leinwand> QtPlattform::druckLeinwand() {
     if (!drucker_)
         drucker_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return std::make_unique<QtLeinwand>(*drucker_);
+}
+
+std::optional<std::string> QtPlattform::pdfErstellen(const std::function<void(Leinwand&)>& zeichnen) {
+    return pdfAErstellen(zeichnen);
 }
 
 int QtPlattform::dokumentOeffnen(const std::string& dokument, const std::string&) {

@@ -24,10 +24,11 @@ public:
     void fehlerMelden(const std::string& text) override;
     void hinweisMelden(const std::string& text) override;
     bool bestaetigen(const std::string& text) override;
-    bool loeschenBestaetigen(const std::string& text) override;
+    bool bestaetigenVorgabeNein(const std::string& text) override;
     std::optional<std::string> dateiWaehlen(const DateiDialog& dialog) override;
-    bool druckDialog() override;
+    bool druckDialog(const std::string& pdfVorschlag) override;
     std::unique_ptr<Leinwand> druckLeinwand() override;
+    std::optional<std::string> pdfErstellen(const std::function<void(Leinwand&)>& zeichnen) override;
     int dokumentOeffnen(const std::string& dokument, const std::string& verb) override;
     int hilfeOeffnen(const std::string& dokument, int kontext) override;
     void infoZeigen() override;

@@ -66,20 +66,27 @@ QWidget* positionen(const Bedienelemente& m) {
             vorher = teile[s];
         }
     }
-    // The totals stand under the value column, as on the printed invoice.
-    int zeile = AnzahlZeilen + 1;
-    gitter->setRowMinimumHeight(zeile++, 6);
+    gitter->setColumnStretch(1, 1);
+    gitter->setRowStretch(AnzahlZeilen + 1, 1);
+    return block;
+}
+
+// The totals beside the rows, under the buttons that compute and print them: on a laptop screen
+// (1366 x 768) they are in sight without scrolling. Each caption stands above its amount, since the
+// VAT caption carries the rate.
+QGroupBox* summen(const Bedienelemente& m) {
+    auto* rahmen = new QGroupBox(QStringLiteral("Summen"));
+    auto* gitter = new QGridLayout(rahmen);
+    gitter->setVerticalSpacing(1);
+    int zeile = 0;
     auto summe = [&](QLabel* text, const Steuerelement& s) {
-        text->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        gitter->addWidget(text, zeile, 1, 1, 4);
-        gitter->addWidget(kompakt(zahl(s, 16)), zeile++, 5);
+        gitter->addWidget(text, zeile++, 0);
+        gitter->addWidget(kompakt(zahl(s, 16)), zeile++, 0, Qt::AlignRight);
     };
     summe(new QLabel(QStringLiteral("Summe netto")), m.Summe_Positionen);
     summe(panel(m.PanelUst), m.WertUst);
     summe(new QLabel(QStringLiteral("Summe brutto")), m.WertBrutto);
-    gitter->setColumnStretch(1, 1);
-    gitter->setRowStretch(zeile, 1);
-    return block;
+    return rahmen;
 }
 
 QGroupBox* kosten(const Bedienelemente& m) {
@@ -119,9 +126,12 @@ QWidget* befehle(const Bedienelemente& m) {
     // The e-invoice goes out where the printed one does.
     QPushButton* eRechnung = knopf(m.BitBtnERechnung);
     eRechnung->setMinimumHeight(30);
+    QPushButton* zugferd = knopf(m.BitBtnZUGFeRD);
+    zugferd->setMinimumHeight(30);
     gitter->addWidget(pruefen, 0, 0);
     gitter->addWidget(druck, 0, 1);
     gitter->addWidget(eRechnung, 1, 1);
+    gitter->addWidget(zugferd, 2, 1);
     return block;
 }
 
@@ -135,6 +145,7 @@ QWidget* seiteRechnung(const Bedienelemente& m) {
     auto* rechts = new QVBoxLayout;
     rechts->addWidget(kosten(m));
     rechts->addWidget(befehle(m));
+    rechts->addWidget(summen(m));
     rechts->addStretch(1);
     rechts->addWidget(
         vorlagePanel(m.PanelVorlageRechnung, m.UpDownRechnung, m.EditVorlageLaden, m.BitBtnVorlageLadenRechnung));

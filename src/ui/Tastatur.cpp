@@ -6,11 +6,12 @@
 namespace fkb::ui {
 
 std::optional<QString> kuerzelVor(std::string_view name) {
-    // The menu bar holds D, O and H; the record buttons beside every page N, S and L. The customer
-    // page's field buttons share their few letters so that each gets its own (Herr takes R, since
-    // EU and the two "Heute" need E, U and T).
+    // The menu bar holds D, O and H; the two e-invoice items of the file menu E and P; the record buttons beside every
+    // page N, S and L. The customer page's field buttons share their few letters so that each gets its own (Herr takes
+    // R, since EU and the two "Heute" need E, U and T).
     static const std::map<std::string, QString, std::less<>> vor = {
         {"SpeichernUnter", QStringLiteral("unter")},
+        {"ZUGFeRDExportieren", QStringLiteral("PDF")},
         {"FKBHilfe", QStringLiteral("Hilfe")},
         {"Satz_Neu", QStringLiteral("Neu")},
         {"Satz_Speichern", QStringLiteral("schreiben")},

@@ -132,7 +132,7 @@ TEST(QtPlattform, DruckdialogMitDateiausgabe) {
     TempOrdner ordner;
     ui::QtPlattform p;
     beimDialog([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
-    EXPECT_FALSE(p.druckDialog());
+    EXPECT_FALSE(p.druckDialog(""));
 
     const QString pfad = QString::fromStdString(ordner.pfad("rechnung.pdf"));
     QString titel;
@@ -148,7 +148,7 @@ TEST(QtPlattform, DruckdialogMitDateiausgabe) {
         datei->setText(pfad);
         qobject_cast<QDialog*>(w)->accept();
     });
-    ASSERT_TRUE(p.druckDialog());
+    ASSERT_TRUE(p.druckDialog(""));
     EXPECT_EQ(titel, "Drucken");
     Absender a;
     a.Firma = "Prüfbetrieb";

@@ -156,9 +156,10 @@ TEST(Tastatur, TabulatorFolgtDerLesereihenfolge) {
     for (int k = 1; k <= AnzahlZeilen; ++k)
         for (const char* feld : {"Position", "ME", "Menge", "Preis"})
             positionen.push_back(feld + zeilenNummer(k));
-    positionen.insert(positionen.end(), {"VersandKosten", "NachnameKosten", "SonstigeKosten",
-                                         "BezeichnungSonstigeKosten", "SpeedButtonPruefung", "BitBtnDruck",
-                                         "BitBtnERechnung", "UpDownRechnung", "BitBtnVorlageLadenRechnung"});
+    positionen.insert(positionen.end(),
+                      {"VersandKosten", "NachnameKosten", "SonstigeKosten", "BezeichnungSonstigeKosten",
+                       "SpeedButtonPruefung", "BitBtnDruck", "BitBtnERechnung", "BitBtnZUGFeRD", "UpDownRechnung",
+                       "BitBtnVorlageLadenRechnung"});
     const std::map<std::string, std::vector<std::string>> soll = {
         {"Navigation", {"ComboBoxKategorie", "EditSuchText", "ButtonSuche", "Baum", "ListBoxObjekt"}},
         {"Kunde",

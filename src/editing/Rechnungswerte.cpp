@@ -1,0 +1,128 @@
+#include "editing/Rechnungswerte.h"
+
+#include "editing/Zahlen.h"
+
+#include <limits>
+
+namespace fkb {
+namespace {
+
+template <class IstMinus> Zahleingabe zahlLesen(std::string_view text, IstMinus istMinus) {
+    Zahleingabe e;
+    bool komma = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            e.hatZiffern = true;
+            if (komma)
+                ++e.nachkommastellen;
+            if (!e.zuLang && (e.ganz = e.ganz * 10 + (c - '0')) > std::numeric_limits<std::int32_t>::max())
+                e.zuLang = true;
+        } else if (c == ',') {
+            komma = true;
+        } else if (istMinus(text, i)) {
+            e.minus = true;
+        }
+    }
+    return e;
+}
+
+// zaehler ÷ nenner rounded half away from zero, in whole numbers.
+std::int64_t halbAufRunden(std::int64_t zaehler, std::int64_t nenner) {
+    return zaehler < 0 ? -((-zaehler + nenner / 2) / nenner) : (zaehler + nenner / 2) / nenner;
+}
+
+// The checks every entry passes, in this order; a minus only counts in a number.
+Befund befund(const Zahleingabe& e, int stellen, std::int64_t grenze, bool minusZaehlt = true) {
+    if (minusZaehlt && e.minus && e.hatZiffern)
+        return Befund::Minus;
+    if (e.nachkommastellen > stellen)
+        return Befund::Kommastellen;
+    if (!e.hatZiffern)
+        return Befund::Gut;
+    if (e.zuLang)
+        return Befund::Unlesbar;
+    return e.einheiten(stellen) > grenze ? Befund::ZuGross : Befund::Gut;
+}
+
+} // namespace
+
+std::int64_t Zahleingabe::einheiten(int stellen) const {
+    std::int64_t wert = ganz;
+    for (int i = nachkommastellen; i < stellen; ++i)
+        wert *= 10;
+    return wert;
+}
+
+Zahleingabe zahlAusText(std::string_view text) {
+    return zahlLesen(text, istMinuszeichen);
+}
+
+Zahleingabe zahlAusSatz(std::string_view bytes) {
+    // The hyphen-minus or the en dash of Windows-1252; the minus sign itself has no place there.
+    return zahlLesen(bytes, [](std::string_view t, std::size_t i) { return t[i] == '-' || t[i] == '\x96'; });
+}
+
+Zeilenwert zeileRechnen(const Zahleingabe& menge, const Zahleingabe& preis) {
+    Zeilenwert z;
+    z.menge = befund(menge, Grenze::MengeStellen, Grenze::MengeZehntel);
+    if (z.menge != Befund::Gut)
+        return z;
+    z.mengeZehntel = menge.einheiten(Grenze::MengeStellen);
+    z.preis = befund(preis, Grenze::PreisStellen, Grenze::PreisCent);
+    if (z.preis != Befund::Gut)
+        return z;
+    z.preisCent = preis.einheiten(Grenze::PreisStellen);
+    z.wertCent = halbAufRunden(z.mengeZehntel * z.preisCent, 10);
+    return z;
+}
+
+Kostenwert kostenRechnen(const Zahleingabe& kosten) {
+    Kostenwert k;
+    k.befund = befund(kosten, Grenze::KostenStellen, Grenze::KostenCent);
+    if (k.befund == Befund::Gut)
+        k.cent = kosten.einheiten(Grenze::KostenStellen);
+    return k;
+}
+
+UstSatz ustSatzRechnen(const Zahleingabe& satz) {
+    UstSatz s;
+    s.befund = befund(satz, Grenze::UstSatzStellen, Grenze::UstSatzZehntel, false);
+    if (s.befund == Befund::Gut && !satz.hatZiffern)
+        s.befund = Befund::Fehlt;
+    if (s.befund == Befund::Gut)
+        s.zehntel = satz.einheiten(Grenze::UstSatzStellen);
+    return s;
+}
+
+Rechnungswerte rechnen(const Rechnungseingaben& e) {
+    Rechnungswerte w;
+    w.inland = e.inland;
+    for (int k = 0; k < SatzFeld::AnzahlPositionen; ++k) {
+        w.zeilen[k] = zeileRechnen(e.mengen[k], e.preise[k]);
+        w.nettoCent += w.zeilen[k].wertCent;
+        w.summen.NettoWert += w.zeilen[k].wert();
+    }
+    double* kostenWerte[] = {&w.summen.VersandKosten, &w.summen.NachnameKosten, &w.summen.SonstigeKosten};
+    for (int k = 0; k < 3; ++k) {
+        w.kosten[k] = kostenRechnen(e.kosten[k]);
+        if (w.kosten[k].befund != Befund::Gut) {
+            w.abgewieseneKosten = k;
+            return w;
+        }
+        *kostenWerte[k] = double(w.kosten[k].cent) / 100;
+        w.nettoCent += w.kosten[k].cent;
+    }
+    w.summen.NettoWert =
+        w.summen.NettoWert + w.summen.VersandKosten + w.summen.NachnameKosten + w.summen.SonstigeKosten;
+    w.summen.BruttoWert = w.summen.NettoWert;
+    return w;
+}
+
+void ustRechnen(Rechnungswerte& w, std::int64_t satzZehntel) {
+    w.ustCent = halbAufRunden(w.nettoCent * satzZehntel, 1000);
+    w.summen.UstWert = double(w.ustCent) / 100;
+    w.summen.BruttoWert = w.summen.NettoWert + w.summen.UstWert;
+}
+
+} // namespace fkb
