@@ -20,11 +20,11 @@ std::optional<RechnungsSummen> direkteSummen(const DatenSatz& satz, UstVorrat& u
     namespace F = SatzFeld;
     Rechnungseingaben eingaben;
     for (int k = 0; k < F::AnzahlPositionen; ++k) {
-        eingaben.mengen[k] = zahlAusSatz(satz.roh(F::Menge(k + 1)));
-        eingaben.preise[k] = zahlAusSatz(satz.roh(F::Preis(k + 1)));
+        eingaben.mengen[k] = zahlAusSatz(satz, F::Menge(k + 1));
+        eingaben.preise[k] = zahlAusSatz(satz, F::Preis(k + 1));
     }
-    eingaben.kosten = {zahlAusSatz(satz.roh(F::VersandKosten)), zahlAusSatz(satz.roh(F::NachnameKosten)),
-                       zahlAusSatz(satz.roh(F::SonstigeKosten))};
+    eingaben.kosten = {zahlAusSatz(satz, F::VersandKosten), zahlAusSatz(satz, F::NachnameKosten),
+                       zahlAusSatz(satz, F::SonstigeKosten)};
     eingaben.inland = satz.zeichen(F::LieferKennzeichen) == 'B';
     Rechnungswerte werte = rechnen(eingaben);
     if (werte.abgewieseneKosten >= 0)
