@@ -66,14 +66,16 @@ Zahleingabe zahlAusSatz(std::string_view bytes) {
     return zahlLesen(bytes, [](std::string_view t, std::size_t i) { return t[i] == '-' || t[i] == '\x96'; });
 }
 
+namespace {
+
 // A number field holds at most ten characters and is followed by more than eight bytes of its record.
-static_assert(SatzFeld::Preis(1).kapazitaet <= 18 && SatzFeld::VersandKosten.kapazitaet <= 18);
+static_assert(SatzFeld::Menge(1).kapazitaet <= 18 && SatzFeld::Preis(1).kapazitaet <= 18 &&
+              SatzFeld::VersandKosten.kapazitaet <= 18);
 static_assert(SatzFeld::SonstigeKosten.offset + 1 + 8 <= DatenSatz::Groesse);
 
-Zahleingabe zahlAusSatz(const DatenSatz& satz, Feld feld) {
+// A number field of a record, as zahlAusSatz reads its text.
+Zahleingabe feldLesen(const DatenSatz& satz, Feld feld) {
     std::string_view text = satz.roh(feld);
-    if (feld.kapazitaet > 18 || std::size_t(feld.offset) + 1 + 8 > DatenSatz::Groesse)
-        return zahlAusSatz(text);
     // Most fields are empty; a stored number stands right-aligned behind blanks, which are most of its
     // bytes: they are passed eight at a time.
     if (text.empty())
@@ -107,6 +109,21 @@ Zahleingabe zahlAusSatz(const DatenSatz& satz, Feld feld) {
     e.zuLang = ganz > std::uint64_t(std::numeric_limits<std::int32_t>::max());
     e.nachkommastellen = nachkommastellen;
     e.ganz = std::int64_t(ganz);
+    return e;
+}
+
+} // namespace
+
+Rechnungseingaben eingabenAusSatz(const DatenSatz& satz) {
+    namespace F = SatzFeld;
+    Rechnungseingaben e;
+    for (int k = 0; k < F::AnzahlPositionen; ++k) {
+        e.mengen[k] = feldLesen(satz, F::Menge(k + 1));
+        e.preise[k] = feldLesen(satz, F::Preis(k + 1));
+    }
+    e.kosten = {feldLesen(satz, F::VersandKosten), feldLesen(satz, F::NachnameKosten),
+                feldLesen(satz, F::SonstigeKosten)};
+    e.inland = satz.zeichen(F::LieferKennzeichen) == 'B';
     return e;
 }
 

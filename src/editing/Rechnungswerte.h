@@ -42,9 +42,6 @@ struct Zahleingabe {
 // they can hold.
 Zahleingabe zahlAusText(std::string_view text);
 Zahleingabe zahlAusSatz(std::string_view bytes);
-// A number field of a record, read as zahlAusSatz reads its text. The query reads every quantity,
-// price and cost of every record it lists this way.
-Zahleingabe zahlAusSatz(const DatenSatz& satz, Feld feld);
 
 // What the check finds in an entry, in the order it looks: a minus sign, too many decimals, no digits
 // (a problem for the VAT rate alone), digits no 32-bit number holds, a value above its limit.
@@ -84,6 +81,10 @@ struct Rechnungseingaben {
     std::array<Zahleingabe, 3> kosten; // shipping, cash on delivery, other
     bool inland = false;               // delivered at home: VAT is charged
 };
+
+// The entries as a record holds them, each field read as zahlAusSatz reads it. The query reads every
+// record it lists this way.
+Rechnungseingaben eingabenAusSatz(const DatenSatz& satz);
 
 struct Rechnungswerte {
     std::array<Zeilenwert, SatzFeld::AnzahlPositionen> zeilen;
