@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 using namespace fkb;
@@ -200,7 +202,15 @@ TEST(Fahndung, AbbruchSperrtDruckUndBezahltSetzen) {
     w.fahnden("R", "01.12.2026", "08.12.2026");
     ASSERT_TRUE(w.f.BitBtnDruckFahndung.aktiv);
 
+    // While a box is open another program may write the file: the query has let it go.
+    std::vector<bool> frei;
+    w.p.beimMelden = [&] {
+        const int fd = ::open(w.pfad.c_str(), O_RDONLY);
+        frei.push_back(::flock(fd, LOCK_EX | LOCK_NB) == 0);
+        ::close(fd);
+    };
     w.fahnden("R", "01.12.2026", "31.12.2026");
+    EXPECT_EQ(frei, std::vector<bool>(3, true));
     EXPECT_EQ(
         w.p.texte("Fehler"),
         (std::vector<std::string>{"BedienFehler - die Kosten sind größer 999,99!\rKosten korrigieren im Satz!",

@@ -90,19 +90,25 @@ struct FehlerspritzeZugang {
         int p = pruefen(Fehlerspritze::Read, fd);
         return p < 0 ? -1 : echt().read(fd, ziel, p > 0 ? laenge / 2 : laenge);
     }
+    // Half of it, up to the last sector boundary of the file before: a disk that runs full or a process
+    // that is killed stops a write there, never inside a sector.
+    static std::size_t haelfte(std::size_t laenge, off_t offset) {
+        const std::size_t bisGrenze = std::size_t((offset + off_t(laenge / 2)) / 512 * 512 - offset);
+        return bisGrenze > 0 && bisGrenze < laenge ? bisGrenze : laenge / 2;
+    }
     static ssize_t pwrite(int fd, const void* daten, std::size_t laenge, off_t offset) {
         int p = pruefen(Fehlerspritze::Pwrite, fd);
-        return p < 0 ? -1 : echt().pwrite(fd, daten, p > 0 ? laenge / 2 : laenge, offset);
+        return p < 0 ? -1 : echt().pwrite(fd, daten, p > 0 ? haelfte(laenge, offset) : laenge, offset);
     }
-    static int rename(const char* von, const char* nach) {
-        if (pruefen(Fehlerspritze::Rename, von) < 0)
+    template <Fehlerspritze::Aufruf Art, auto Glied> static int umbenennen(const char* von, const char* nach) {
+        if (pruefen(Art, von) < 0)
             return -1;
         int fehler = geschuetzt(von, false, true);
         if (fehler == 0)
             fehler = geschuetzt(nach, false, true);
         if (fehler != 0)
             return scheitern(fehler);
-        return echt().rename(von, nach);
+        return (echt().*Glied)(von, nach);
     }
     static int unlink(const char* pfad) {
         if (pruefen(Fehlerspritze::Unlink, pfad) < 0)
@@ -143,7 +149,9 @@ Fehlerspritze::Fehlerspritze() : echt_(systemaufrufe) {
         Z::mitFd<Fdatasync, &Systemaufrufe::fdatasync>,
         Z::mitFd<Ftruncate, &Systemaufrufe::ftruncate, off_t>,
         Z::mitFd<Fchmod, &Systemaufrufe::fchmod, mode_t>,
-        Z::rename,
+        Z::mitFd<Fchown, &Systemaufrufe::fchown, uid_t, gid_t>,
+        Z::umbenennen<Rename, &Systemaufrufe::rename>,
+        Z::umbenennen<RenameNeu, &Systemaufrufe::renameNeu>,
         Z::unlink,
         Z::mitFd<Flock, &Systemaufrufe::flock, int>,
         Z::nanosleep,
@@ -176,8 +184,8 @@ int Fehlerspritze::aufrufe() const {
 
 const char* Fehlerspritze::name(Aufruf art) {
     static const char* const namen[Arten] = {"open",   "close",     "read",      "pread",  "pwrite",
-                                             "fsync",  "fdatasync", "ftruncate", "fchmod", "rename",
-                                             "unlink", "flock",     "nanosleep"};
+                                             "fsync",  "fdatasync", "ftruncate", "fchmod", "fchown",
+                                             "rename", "renameNeu", "unlink",    "flock",  "nanosleep"};
     return namen[art];
 }
 

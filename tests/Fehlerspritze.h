@@ -14,8 +14,9 @@ namespace fkb::test {
 
 // Makes chosen system calls of the file access fail while it lives: the n-th call of a kind,
 // counted from 1 since the spritze was set up, fails with the given error number. A pwrite or
-// read chosen with `kurz` writes or reads half of what it was asked for instead. The pause between
-// two tries for a lock is counted, never slept.
+// read chosen with `kurz` writes or reads about half of what it was asked for instead; a write stops
+// where the system stops one, between two sectors of the file. The pause between two tries for a
+// lock is counted, never slept.
 class Fehlerspritze {
 public:
     enum Aufruf {
@@ -28,7 +29,9 @@ public:
         Fdatasync,
         Ftruncate,
         Fchmod,
+        Fchown,
         Rename,
+        RenameNeu,
         Unlink,
         Flock,
         Nanosleep,

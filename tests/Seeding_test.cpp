@@ -202,20 +202,33 @@ TEST(Seeding, NeuAufEineVorhandeneDatei) {
     }
 }
 
+// Yes, no, and yes while another program creates the file: that one is opened, not replaced.
 TEST(Seeding, OeffnenEinerFehlendenDatei) {
-    for (bool ja : {true, false}) {
-        SCOPED_TRACE(ja);
+    enum { Ja, Nein, InzwischenAngelegt };
+    for (int fall : {Ja, Nein, InzwischenAngelegt}) {
+        SCOPED_TRACE(fall);
+        const bool ja = fall != Nein;
         Fenster w;
         std::string erste = w.oeffnen({parameterSatz(), kunde("00003", "Erste", "A", "000070")});
         std::string fehlt = w.ordner.pfad("fehlt.fba");
         w.p.vergessen();
         w.p.antworten.push_back(ja);
+        if (fall == InzwischenAngelegt)
+            w.p.beimMelden = [&] { dateiSchreiben(fehlt, {parameterSatz(), kunde("00009", "Anderer", "", "000090")}); };
         w.oeffnen(fehlt);
+        w.p.beimMelden = nullptr;
         EXPECT_EQ(w.p.texte("Bestätigung"),
                   std::vector<std::string>{"Datei existiert nicht!\r\rSoll Datei: " + fehlt + " erzeugt werden?"});
+        EXPECT_EQ(w.p.texte("Information"),
+                  fall == InzwischenAngelegt
+                      ? std::vector<std::string>{"Achtung! Datei " + fehlt +
+                                                 " wurde inzwischen angelegt!\rVorhandene Datei wird geöffnet - "
+                                                 "nichts überschrieben!"}
+                      : std::vector<std::string>{});
         EXPECT_EQ(w.f.DateiName, fehlt);
         EXPECT_EQ(std::filesystem::exists(fehlt), ja);
-        EXPECT_EQ(w.f.ListeObjekt.zeilen.size(), ja ? 52u : 2u);
+        EXPECT_EQ(w.f.ListeObjekt.zeilen.size(), fall == Ja ? 52u : 2u);
+        EXPECT_EQ(w.zeileMit("000090") >= 0, fall == InzwischenAngelegt);
         if (!ja) {
             // The old file stays on view, but records are read from the declined name.
             w.f.eingeben("Position01", "getippt");

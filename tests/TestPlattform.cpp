@@ -7,14 +7,20 @@
 namespace fkb::test {
 
 void TestPlattform::fehlerMelden(const std::string& text) {
+    if (beimMelden)
+        beimMelden();
     meldungen.push_back({"Fehler", text, false});
 }
 
 void TestPlattform::hinweisMelden(const std::string& text) {
+    if (beimMelden)
+        beimMelden();
     meldungen.push_back({"Information", text, false});
 }
 
 bool TestPlattform::bestaetigen(const std::string& text) {
+    if (beimMelden)
+        beimMelden();
     bool ja = false;
     if (!antworten.empty()) {
         ja = antworten.front();

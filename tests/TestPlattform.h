@@ -5,6 +5,7 @@
 #include "printing/Aufzeichnung.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,8 @@ public:
     int druckHoehe = Aufzeichnung::A4DruckHoehe;
     int infoGezeigt = 0;
     bool beendet = false;
+    // Runs while a box is open, before it is answered: what another program does meanwhile.
+    std::function<void()> beimMelden;
 
     void fehlerMelden(const std::string& text) override;
     void hinweisMelden(const std::string& text) override;

@@ -25,7 +25,8 @@ struct DateiDialog {
 
 // Everything the logic needs of the toolkit and the system. The GUI implements it with
 // Qt; the headless driver and the tests with scripted answers and a fixed clock.
-// Message texts separate their lines with a single carriage return.
+// Message texts separate their lines with a single carriage return. The window reaches it through
+// Meldungsstau, which must pass every function on: one added here with a body of its own is added there too.
 class Plattform {
 public:
     virtual ~Plattform() = default;

@@ -1,13 +1,14 @@
 #include "app/TFKB_Formular.h"
 
 #include "data/Laufzeitfehler.h"
+#include "data/Sicherung.h"
 #include "data/Windows1252.h"
 
 #include <unordered_map>
 
 namespace fkb {
 
-TFKB_Formular::TFKB_Formular(Plattform& p) : plattform(p) {
+TFKB_Formular::TFKB_Formular(Plattform& p) : stau(p), plattform(stau) {
     for (DateiDialog* d : {&OpenDialog, &SaveDialog}) {
         d->filter = "Fakturablage FBA (*.fba)|*.fba";
         d->endung = "FBA";
@@ -27,6 +28,12 @@ void TFKB_Formular::ausfuehren(const std::function<void()>& handler) {
     } catch (const std::exception& fehler) {
         plattform.fehlerMelden(fehler.what());
     }
+    // Found beside the data file where a copy of a record belongs; said once a run, after the command,
+    // when the file is no longer locked.
+    for (const std::string& pfad : fremdeSicherungenAbholen())
+        plattform.hinweisMelden("Achtung! " + pfad +
+                                " ist keine Satzkopie dieses Benutzers und wird nicht verwendet!\r"
+                                "Datei prüfen und entfernen lassen!");
 }
 
 void TFKB_Formular::starten() {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/Bedienelemente.h"
+#include "app/Meldungsstau.h"
 #include "app/Plattform.h"
 #include "app/Zeitpunkt.h"
-#include "data/Dateisperre.h"
 #include "data/DatenSatz.h"
 #include "editing/RechnungsSummen.h"
 #include "editing/Rechnungsnummern.h"
@@ -65,6 +65,8 @@ public:
     bool verwirftEingaben(const Steuerelement& s) const;
 
     // --- state of the run -------------------------------------------------------------
+    // Every box passes through here, so that a command can hold its boxes back while the file is locked.
+    Meldungsstau stau;
     Plattform& plattform;
     std::string Caption = Titel;
     std::string AktiveSeite = "Navigation";
@@ -72,8 +74,10 @@ public:
     // Whether the lists show a file: not before one is loaded, nor after it is deleted. The window's
     // status bar names the file only then.
     bool DateiGeladen = false;
-    // The file the navigation list was read from: its record numbers hold only there.
-    Dateikennung NavigationsDatei;
+    // The record chosen in the navigation list as it was read then, and its number: a record command
+    // writes by that number only while the file still holds this very record there.
+    DatenSatz GewaehlterSatz;
+    std::int64_t GewaehlteNummer = -1;
     DatenSatz Puffer;          // the current record buffer
     DatenSatz ParameterPuffer; // record 0 when the VAT rate or letterhead is needed
     DateiDialog OpenDialog;
@@ -198,9 +202,10 @@ private:
     // The invoice numbers of the file as the last load found them.
     Rechnungsnummern rechnungsnummern_;
     void KennzeichenAendern(const char* kennzeichen);
-    void gruppeInPuffer(Feldgruppe gruppe); // page fields of one group as they stand
-    bool KundenNummerNormalisieren();       // false after its error message
-    DatenDatei ListenDateiSperren();        // for a record chosen in the list; ends the command if replaced
+    void gruppeInPuffer(Feldgruppe gruppe);                // page fields of one group as they stand
+    bool KundenNummerNormalisieren();                      // false after its error message
+    DatenDatei GewaehltenSatzSperren(std::int64_t nummer); // ends the command unless it holds the chosen record
+    [[noreturn]] void ListeVeraltetMelden();               // the list no longer matches the file
     bool RechnungsNummerVergeben(const DatenDatei& datei, std::int64_t ausser);
     void GespeichertenSatzWaehlen(const DatenSatz& gespeichert, std::int64_t satzNummer);
     void GewaehltenSatzZeigen();                         // the record in the buffer, chosen in the list

@@ -91,7 +91,7 @@ GesperrteDatei::GesperrteDatei(const std::string& pfad, Sperrart art) : pfad_(pf
     }
     // A reader cannot put right what a killed program left: it lets go, has a writer's lock do it, and
     // opens again. Should that fail — a protected file, a busy one — it reads what is there.
-    if (::access(sicherungsPfad(*this).c_str(), F_OK) == 0) {
+    if (eigeneSicherungDa(pfad)) {
         systemaufrufe.close(std::exchange(fd_, -1));
         try {
             GesperrteDatei schreiber(pfad, Sperrart::Schreiben);

@@ -43,11 +43,8 @@ std::int64_t satzAnhaengen(const GesperrteDatei& datei, const DatenSatz& satz) {
     if (fehler == 0 && systemaufrufe.fdatasync(datei.fd()) != 0)
         fehler = errno;
     if (fehler != 0) {
-        bool zurueck = systemaufrufe.ftruncate(datei.fd(), off_t(alteGroesse)) == 0 &&
-                       ganzSchreiben(datei.fd(), rest.data(), rest.size(), satzOffset(nummer)) == 0 &&
-                       systemaufrufe.fdatasync(datei.fd()) == 0;
         // Not undone, the copy stays for the next program to try again.
-        if (!zurueck)
+        if (zuruecksetzen(datei.fd(), satzOffset(nummer), rest, alteGroesse) != 0)
             throw EAFehler(fehler).mitZusatz(
                 "Achtung! Am Ende der Datei steht möglicherweise ein unvollständiger Satz - Datei prüfen!");
         sicherung.entfernen();
@@ -81,15 +78,15 @@ void satzSchreiben(const GesperrteDatei& datei, std::int64_t nummer, const Daten
     }
     DatenSatz alt;
     ganzLesen(datei.fd(), alt.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
-    Sicherung sicherung(datei, satzOffset(nummer), datei.groesse(), alt.bytes, satz.bytes);
+    const std::int64_t groesse = datei.groesse();
+    Sicherung sicherung(datei, satzOffset(nummer), groesse, alt.bytes, satz.bytes);
     int fehler = ganzSchreiben(datei.fd(), satz.bytes.data(), DatenSatz::Groesse, satzOffset(nummer));
     if (fehler == 0 && systemaufrufe.fdatasync(datei.fd()) != 0)
         fehler = errno;
     if (fehler != 0) {
-        // The old record goes back; should that fail too, the user must hear that it may be damaged.
-        bool zurueck = ganzSchreiben(datei.fd(), alt.bytes.data(), DatenSatz::Groesse, satzOffset(nummer)) == 0 &&
-                       systemaufrufe.fdatasync(datei.fd()) == 0;
-        if (!zurueck)
+        // The old record goes back; should that fail too, the user must hear that it may be damaged,
+        // and only then: a write that changed nothing has damaged nothing.
+        if (zuruecksetzen(datei.fd(), satzOffset(nummer), alt.bytes, groesse) != 0)
             throw EAFehler(fehler).mitZusatz("Achtung! Satz " + std::to_string(nummer) +
                                              " in der Datei ist möglicherweise beschädigt - Satz prüfen!");
         sicherung.entfernen();
@@ -128,12 +125,6 @@ DatenDatei::DatenDatei(std::string pfad, Sperrart sperre)
 DatenDatei::~DatenDatei() = default;
 DatenDatei::DatenDatei(DatenDatei&&) noexcept = default;
 
-const Dateikennung& DatenDatei::kennung() const {
-    if (!offen_)
-        throw std::logic_error("DatenDatei ohne Sperre hat keine Kennung");
-    return offen_->kennung();
-}
-
 Dateistand DatenDatei::stand() const {
     Zugriff datei(*this, Sperrart::Lesen);
     const Dateistand stand = dateistandVon((*datei).fd());
@@ -154,6 +145,18 @@ void DatenDatei::lesen(std::int64_t nummer, DatenSatz& ziel) const {
     satzLesen(*datei, nummer, gelesen);
     datei.fertig();
     ziel = gelesen;
+}
+
+bool DatenDatei::lesenFallsVorhanden(std::int64_t nummer, DatenSatz& ziel) const {
+    Zugriff datei(*this, Sperrart::Lesen);
+    const bool vorhanden = nummer >= 0 && nummer < (*datei).groesse() / SatzGroesse;
+    DatenSatz gelesen;
+    if (vorhanden)
+        satzLesen(*datei, nummer, gelesen);
+    datei.fertig();
+    if (vorhanden)
+        ziel = gelesen;
+    return vorhanden;
 }
 
 void DatenDatei::schreiben(std::int64_t nummer, const DatenSatz& satz) const {
@@ -178,6 +181,13 @@ void DatenDatei::neuSchreiben(const std::string& pfad, std::span<const DatenSatz
     for (const DatenSatz& satz : saetze)
         neu.schreiben(satz);
     neu.einsetzen();
+}
+
+bool DatenDatei::neuAnlegen(const std::string& pfad, std::span<const DatenSatz> saetze) {
+    Ersatzdatei neu(pfad);
+    for (const DatenSatz& satz : saetze)
+        neu.schreiben(satz);
+    return neu.neuEinsetzen();
 }
 
 void DatenDatei::durchlaufen(const std::function<void(std::int64_t, const DatenSatz&)>& tun) const {

@@ -32,12 +32,13 @@ public:
     ~DatenDatei();
     DatenDatei(DatenDatei&&) noexcept;
     const std::string& pfad() const { return pfad_; }
-    // The file held open; only for one opened with a lock.
-    const Dateikennung& kennung() const;
+    // The state of the file: which one, how long, when changed.
     Dateistand stand() const;
 
     std::int64_t anzahlSaetze() const;
     void lesen(std::int64_t nummer, DatenSatz& ziel) const;
+    // The same, but false for a record number the file does not hold.
+    bool lesenFallsVorhanden(std::int64_t nummer, DatenSatz& ziel) const;
     // Writes over record `nummer` (or appends when it equals the record count) and flushes.
     // A failed write puts the old bytes back, so no record is ever half-written; should that
     // fail too, the error says the record may be damaged.
@@ -51,6 +52,9 @@ public:
     // every record is on disk: the path holds either the old file or the whole new one.
     // A new file gets the mode the umask gives; a replaced one keeps its permissions.
     static void neuSchreiben(const std::string& pfad, std::span<const DatenSatz> saetze);
+    // The same for a new file, which never takes the place of another: false, and nothing written, when
+    // a file has appeared at the path meanwhile.
+    static bool neuAnlegen(const std::string& pfad, std::span<const DatenSatz> saetze);
 
     // The file as a whole. A folder or a device at the path is refused; a new file is built beside
     // the old one and renamed into place only when it is complete.

@@ -26,8 +26,10 @@ namespace {
 // 64 records: large writes, little memory.
 constexpr std::size_t PufferGroesse = 64 * DatenSatz::Groesse;
 
-constexpr char TempZeichen[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+// Six random letters or digits and ".tmp": a name a user hardly gives a file of his own.
+constexpr char TempZeichen[] = "abcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::size_t TempZufall = 6;
+constexpr char TempEndung[] = ".tmp";
 
 // Taken when the program is loaded: a temporary file last written before it cannot be one of this
 // process, and one of a running instance is locked. The coarse clock is the one file times are taken
@@ -46,14 +48,11 @@ bool frueher(const timespec& a, const timespec& b) {
     return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
 }
 
-bool tempName(const char* name) {
-    const std::size_t praefix = std::strlen(Ersatzdatei::TempPraefix);
-    if (std::strncmp(name, Ersatzdatei::TempPraefix, praefix) != 0 || std::strlen(name) != praefix + TempZufall)
-        return false;
-    for (const char* c = name + praefix; *c; ++c)
-        if (!std::strchr(TempZeichen, *c))
-            return false;
-    return true;
+bool tempName(const std::string& name) {
+    const std::string praefix = Ersatzdatei::TempPraefix;
+    return name.size() == praefix.size() + TempZufall + std::strlen(TempEndung) && name.starts_with(praefix) &&
+           name.ends_with(TempEndung) &&
+           name.find_first_not_of(TempZeichen, praefix.size()) == praefix.size() + TempZufall;
 }
 
 std::string tempDateiAnlegen(const std::string& ordner, mode_t modus, int& fd) {
@@ -63,6 +62,7 @@ std::string tempDateiAnlegen(const std::string& ordner, mode_t modus, int& fd) {
         std::string pfad = ordner + "/" + Ersatzdatei::TempPraefix;
         for (std::size_t i = 0; i < TempZufall; ++i)
             pfad += TempZeichen[wahl(zufall)];
+        pfad += TempEndung;
         fd = systemaufrufe.open(pfad.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, modus);
         if (fd < 0 && errno == EEXIST)
             continue;
@@ -80,6 +80,21 @@ std::string tempDateiAnlegen(const std::string& ordner, mode_t modus, int& fd) {
     throw EAFehler(EEXIST);
 }
 
+// The replacement keeps the old file's owner where the process may give a file away, and its group, on
+// which the access of others may rest; where the group cannot be kept either, only if nobody loses by
+// that: the group's permission bits grant nothing that everyone's do not. Then the permission bits,
+// which a change of owner clears in part. 0 or the error.
+int besitzUebernehmen(int fd, const struct stat& alt) {
+    if (systemaufrufe.fchown(fd, alt.st_uid, alt.st_gid) != 0 && systemaufrufe.fchown(fd, uid_t(-1), alt.st_gid) != 0) {
+        const int fehler = errno;
+        struct stat neu {};
+        const mode_t nurGruppe = (alt.st_mode >> 3) & ~alt.st_mode & 07;
+        if (::fstat(fd, &neu) != 0 || (neu.st_gid != alt.st_gid && nurGruppe != 0))
+            return fehler;
+    }
+    return systemaufrufe.fchmod(fd, alt.st_mode & 07777) == 0 ? 0 : errno;
+}
+
 // The file a symbolic link points to; the path itself when it names no existing file.
 std::string aufgeloest(const std::string& pfad) {
     std::unique_ptr<char, decltype(&std::free)> echt(::realpath(pfad.c_str(), nullptr), &std::free);
@@ -94,13 +109,16 @@ Ersatzdatei::Ersatzdatei(const std::string& pfad, mode_t modus) {
     ziel_ = aufgeloest(pfad);
     nurGewoehnlicheDatei(ziel_);
     ordner_ = ordnerVon(ziel_);
+    // What a program killed while writing here left goes first, wherever the program writes a file.
+    alteTempDateienEntfernen(ordner_);
     temp_ = tempDateiAnlegen(ordner_, modus, fd_);
     struct stat alt {};
-    if (::stat(ziel_.c_str(), &alt) == 0 && systemaufrufe.fchmod(fd_, alt.st_mode & 07777) != 0) {
-        int fehler = errno;
-        systemaufrufe.close(std::exchange(fd_, -1));
-        systemaufrufe.unlink(temp_.c_str());
-        throw EAFehler(fehler);
+    if (::stat(ziel_.c_str(), &alt) == 0) {
+        if (int fehler = besitzUebernehmen(fd_, alt)) {
+            systemaufrufe.close(std::exchange(fd_, -1));
+            systemaufrufe.unlink(temp_.c_str());
+            throw EAFehler(fehler);
+        }
     }
     puffer_.reserve(PufferGroesse);
 }
@@ -132,17 +150,29 @@ void Ersatzdatei::schreiben(const unsigned char* daten, std::size_t laenge) {
 }
 
 void Ersatzdatei::einsetzen() {
+    umbenennen(true);
+}
+
+bool Ersatzdatei::neuEinsetzen() {
+    return umbenennen(false);
+}
+
+bool Ersatzdatei::umbenennen(bool ersetzen) {
     pufferSchreiben();
     if (systemaufrufe.fsync(fd_) != 0)
         throw EAFehler(errno);
     // One step: the target is the old file or the whole new one, never none. Renamed while still
     // locked: until then its name is that of a temporary file.
-    if (systemaufrufe.rename(temp_.c_str(), ziel_.c_str()) != 0)
+    if ((ersetzen ? systemaufrufe.rename : systemaufrufe.renameNeu)(temp_.c_str(), ziel_.c_str()) != 0) {
+        if (!ersetzen && errno == EEXIST)
+            return false;
         throw EAFehler(errno);
+    }
     temp_.clear();
     ordnerSichern(ordner_);
     // Everything is on disk: closing can lose nothing any more.
     systemaufrufe.close(std::exchange(fd_, -1));
+    return true;
 }
 
 void DateiErsetzen(const std::string& pfad, std::string_view inhalt) {
@@ -158,19 +188,24 @@ void alteTempDateienEntfernen(const std::string& ordner) {
     std::unique_ptr<DIR, Schliessen> liste(::opendir(ordner.c_str()));
     if (!liste)
         return;
-    std::set<ino_t> dateien;
-    std::vector<std::pair<std::string, ino_t>> kopien;
+    const uid_t ich = ::geteuid();
+    std::set<std::string> gebraucht; // the names of the copies the files here would have
+    std::vector<std::string> kopien;
     while (const dirent* eintrag = ::readdir(liste.get())) {
+        const std::string name = eintrag->d_name;
         struct stat st {};
-        if (::fstatat(::dirfd(liste.get()), eintrag->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+        if (::fstatat(::dirfd(liste.get()), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
             continue;
-        dateien.insert(st.st_ino);
-        ino_t knoten;
-        if (sicherungsName(eintrag->d_name, knoten) && frueher(st.st_mtim, Prozessbeginn))
-            kopien.emplace_back(eintrag->d_name, knoten);
-        if (!tempName(eintrag->d_name) || !frueher(st.st_mtim, Prozessbeginn))
+        gebraucht.insert(sicherungsName(name));
+        // Only what this user's program can have left: its names, the user's own files, from before this
+        // process began.
+        if (st.st_uid != ich || !frueher(st.st_mtim, Prozessbeginn))
             continue;
-        const std::string pfad = ordner + "/" + eintrag->d_name;
+        if (istSicherungsName(name) && st.st_nlink == 1)
+            kopien.push_back(name);
+        if (!tempName(name))
+            continue;
+        const std::string pfad = ordner + "/" + name;
         int fd = systemaufrufe.open(pfad.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0);
         if (fd < 0)
             continue;
@@ -181,8 +216,8 @@ void alteTempDateienEntfernen(const std::string& ordner) {
             systemaufrufe.unlink(pfad.c_str());
         systemaufrufe.close(fd);
     }
-    for (const auto& [name, knoten] : kopien)
-        if (!dateien.count(knoten))
+    for (const std::string& name : kopien)
+        if (!gebraucht.count(name))
             systemaufrufe.unlink((ordner + "/" + name).c_str());
 }
 

@@ -18,7 +18,10 @@ struct Systemaufrufe {
     int (*fdatasync)(int fd);
     int (*ftruncate)(int fd, off_t laenge);
     int (*fchmod)(int fd, mode_t modus);
+    int (*fchown)(int fd, uid_t besitzer, gid_t gruppe);
     int (*rename)(const char* von, const char* nach);
+    // Renames only where nothing stands at the new name; fails with EEXIST otherwise.
+    int (*renameNeu)(const char* von, const char* nach);
     int (*unlink)(const char* pfad);
     int (*flock)(int fd, int art);
     // The pause between two tries for a lock held by another program.

@@ -65,7 +65,7 @@ void TFKB_Formular::SatzSchreiben(char schreibmodus) {
     bool vergeben;
     {
         const DatenDatei datei =
-            schreibmodus == 'N' ? DatenDatei(DateiName, Sperrart::Schreiben) : ListenDateiSperren();
+            schreibmodus == 'N' ? DatenDatei(DateiName, Sperrart::Schreiben) : GewaehltenSatzSperren(satzNummer);
         vergeben = RechnungsNummerVergeben(datei, satzNummer);
         if (!vergeben && schreibmodus == 'N')
             satzNummer = datei.anhaengen(Puffer);

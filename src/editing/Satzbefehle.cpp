@@ -21,19 +21,18 @@ bool TFKB_Formular::KundenNummerNormalisieren() {
     return true;
 }
 
-// Compacted or replaced by another program since the list was read, the file holds other records
-// under the list's numbers.
+// Compacted, replaced or written by another program since the record was chosen, the file may hold
+// another record, or another state of it, under the list's number: only the very record chosen is
+// written over. The lock keeps it so until the write.
 // No message box is shown while the lock is held: the user may leave it open for long.
-DatenDatei TFKB_Formular::ListenDateiSperren() {
+DatenDatei TFKB_Formular::GewaehltenSatzSperren(std::int64_t nummer) {
     {
         DatenDatei datei(DateiName, Sperrart::Schreiben);
-        if (datei.kennung() == NavigationsDatei)
+        DatenSatz jetzt;
+        if (nummer == GewaehlteNummer && datei.lesenFallsVorhanden(nummer, jetzt) && jetzt == GewaehlterSatz)
             return datei;
     }
-    plattform.fehlerMelden("LogikFehler - Datei " + DateiName +
-                           " wurde inzwischen ersetzt!\r"
-                           "Datei neu öffnen, dann Satz erneut wählen!");
-    throw BefehlAbbruch{};
+    ListeVeraltetMelden();
 }
 
 void TFKB_Formular::Satz_NeuClick() {
@@ -65,18 +64,16 @@ void TFKB_Formular::Satz_LoeschenClick() {
     if (!plattform.bestaetigenVorgabeNein("Soll der selektierte Satz wirklich gelöscht werden?"))
         return;
 
-    // Only the kind letter of the chosen record changes. Taking the record from the file, not
+    // Only the kind letter of the chosen record changes. Taking the record as the file holds it, not
     // the buffer, keeps a buffer that holds another record from being written over it; the lock keeps
     // another program from storing it in between.
     const int nummer = SchluesselErmitteln();
     bool geschuetzt;
     {
-        const DatenDatei datei = ListenDateiSperren();
-        DatenSatz gewaehlt;
-        datei.lesen(nummer, gewaehlt);
-        geschuetzt = Kennzeichen::geschuetzt(gewaehlt.zeichen(SatzFeld::RechnungsKennZeichen));
+        const DatenDatei datei = GewaehltenSatzSperren(nummer);
+        geschuetzt = Kennzeichen::geschuetzt(GewaehlterSatz.zeichen(SatzFeld::RechnungsKennZeichen));
         if (!geschuetzt) {
-            Puffer = gewaehlt;
+            Puffer = GewaehlterSatz;
             Puffer.setzeZeichen(SatzFeld::RechnungsKennZeichen, Kennzeichen::Geloescht);
             datei.schreiben(nummer, Puffer);
         }

@@ -76,8 +76,11 @@ void TFKB_Formular::DateiAnlegen() {
     // The clock is read for record 0, then once for all templates and the first customer record.
     const Stempel parameter = stempelVon(plattform.jetzt());
     const Stempel vorlagen = stempelVon(plattform.jetzt());
-    // All 52 records reach the path together or not at all.
-    DatenDatei::neuSchreiben(DateiName, grundbestand(Puffer, parameter, vorlagen));
+    // All 52 records reach the path together or not at all, and never in place of a file that another
+    // program created there meanwhile: that one is opened instead.
+    if (!DatenDatei::neuAnlegen(DateiName, grundbestand(Puffer, parameter, vorlagen)))
+        plattform.hinweisMelden("Achtung! Datei " + DateiName +
+                                " wurde inzwischen angelegt!\rVorhandene Datei wird geöffnet - nichts überschrieben!");
     DateiLaden();
 }
 

@@ -6,15 +6,41 @@
 
 namespace fkb {
 
+// The list holds record numbers of the file as it was loaded. Another program may have compacted it,
+// copied another file over it or changed the record since: the record must still give the very line
+// chosen, or the line names another record, or none.
 void TFKB_Formular::ListBoxObjektClick() {
-    DatenDatei(DateiName).lesen(SchluesselErmitteln(), Puffer);
+    const int nummer = SchluesselErmitteln();
+    DatenSatz satz;
+    std::string zeile;
+    if (DatenDatei(DateiName).lesenFallsVorhanden(nummer, satz) &&
+        satz.zeichen(SatzFeld::RechnungsKennZeichen) != Kennzeichen::Geloescht)
+        zeile = listenzeile(satz, nummer);
+    if (zeile != ListeObjekt.zeilen[std::size_t(ListeObjekt.auswahl)])
+        ListeVeraltetMelden();
+    Puffer = satz;
     GewaehltenSatzZeigen();
 }
 
+// The record in the buffer is that of the current line. It is kept as chosen: overwrite and delete
+// write by the line's number only while the file still holds it there.
 void TFKB_Formular::GewaehltenSatzZeigen() {
+    GewaehlterSatz = Puffer;
+    GewaehlteNummer = SchluesselErmitteln();
     SatzAnzeigen();
     Satz_Speichern.aktiv = true;
     Satz_Loeschen.aktiv = true;
+}
+
+// Nothing is written by the list's numbers until the file is opened anew; what was typed stays.
+void TFKB_Formular::ListeVeraltetMelden() {
+    GewaehlteNummer = -1;
+    Satz_Speichern.aktiv = false;
+    Satz_Loeschen.aktiv = false;
+    plattform.fehlerMelden("LogikFehler - Datei " + DateiName +
+                           " wurde inzwischen von einem anderen Programm geändert!\r"
+                           "Datei neu öffnen, dann Satz erneut wählen!");
+    throw BefehlAbbruch{};
 }
 
 void TFKB_Formular::BaumClick() {

@@ -94,7 +94,6 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
         SatzLeser leser(DateiName);
         ListeObjekt.zeilen.reserve(leser.erwartet());
         BaumInhalt.wurzeln.reserve(leser.erwartet());
-        NavigationsDatei = leser.kennung();
         DateiGeladen = true;
         const Dateistand stand = leser.stand();
         // The record buffer ends up holding the last record read, as if each had passed through it.

@@ -67,14 +67,19 @@ void Fahndung::starten() {
     f_.BitBtnSetzenRKZ.aktiv = false;
     f_.PanelFahndungAnzeige.text = fahndungsKopf(f_.FahndungsRechnungsKennZeichen.text);
 
+    // The boxes of records that take the page path wait until the file is let go: one the user leaves
+    // open would keep other programs from writing all that time.
     bool fertig;
+    f_.stau.halten();
     try {
         fertig = durchsuchen(von, bis);
     } catch (...) {
+        f_.stau.freigeben();
         seitenNachholen();
         listeOrdnen();
         throw;
     }
+    f_.stau.freigeben();
     if (!fertig) {
         listeOrdnen();
         return;

@@ -241,6 +241,10 @@ TEST(DatenDatei, MisslungenesAnhaengenStelltDieAlteDateiWiederHer) {
                        [&] { fehler = fehlerVon([&] { DatenDatei(pfad).schreiben(3, saetze(9)[8]); }); });
         EXPECT_EQ(fehler, "Zu wenig Speicherplatz");
         EXPECT_EQ(dateiInhalt(pfad), vorher);
+        // A limit below the record: nothing is written, so nothing is said to be damaged.
+        mitDateigrenze(2 * G, [&] { fehler = fehlerVon([&] { DatenDatei(pfad).schreiben(2, saetze(9)[8]); }); });
+        EXPECT_EQ(fehler, "Zu wenig Speicherplatz");
+        EXPECT_EQ(dateiInhalt(pfad), vorher);
         EXPECT_EQ(DatenDatei(pfad).anhaengen(nummerierterSatz(8)), 3) << "the limit is lifted again";
     }
 }

@@ -4,6 +4,7 @@
 #include "Fehlerspritze.h"
 #include "data/DatenDatei.h"
 #include "data/Ersatzdatei.h"
+#include "data/Sicherung.h"
 
 #include <gtest/gtest.h>
 
@@ -183,50 +184,57 @@ TEST(Sperre, WaehrendDesWartensErsetztOderEntfernt) {
     EXPECT_FALSE(fs::exists(pfad));
 }
 
-// What a killed program left is removed; what a running one writes, or what only looks alike, stays.
-// The copy of a record stays as long as its data file is there: the next program to open that puts
-// it right.
+// What a killed program of this user left is removed; what a running one writes, what another user's
+// program left, or what only looks alike, stays. The copy of a record stays as long as its data file is
+// there: the next program to open that puts it right.
 TEST(Sperre, AlteTempDateienWerdenEntfernt) {
     TempOrdner ordner;
-    const auto anlegen = [&](const std::string& name, bool alt) {
+    const timeval gestern[2] = {{::time(nullptr) - 86400, 0}, {::time(nullptr) - 86400, 0}};
+    const auto anlegen = [&](const std::string& name, bool alt, uid_t besitzer = ::geteuid()) {
         const std::string pfad = ordner.pfad(name);
         std::ofstream(pfad) << "halb geschrieben";
+        EXPECT_EQ(::chown(pfad.c_str(), besitzer, gid_t(-1)), 0);
         if (alt) {
-            const timeval gestern[2] = {{::time(nullptr) - 86400, 0}, {::time(nullptr) - 86400, 0}};
             EXPECT_EQ(::utimes(pfad.c_str(), gestern), 0);
         }
         return pfad;
     };
-    anlegen("~fkb-Ab3xY9", true);  // left by a killed program
-    anlegen("~fkb-neu123", false); // written since this program started
-    const std::string laeuft = anlegen("~fkb-laeuft", true);
+    anlegen("~fkb-ab3xy9.tmp", true);  // left by a killed program
+    anlegen("~fkb-neu123.tmp", false); // written since this program started
+    const std::string laeuft = anlegen("~fkb-laeuft.tmp", true);
     FremdeSperre schreibt(laeuft, LOCK_EX); // a running instance writes it
-    anlegen("~fkb-zu-lang", true);          // not the program's pattern
+    anlegen("~fkb-zu-lang.tmp", true);      // not the program's pattern
     anlegen("~fkb-a.b_c-", true);
+    anlegen("~fkb-Backup", true); // the user's own files
+    anlegen("~fkb-cafe.alt", true);
     anlegen("daten.fba", true);
-    fs::create_directory(ordner.pfad("~fkb-ordnr"));
-    const timeval gestern[2] = {{::time(nullptr) - 86400, 0}, {::time(nullptr) - 86400, 0}};
-    ::utimes(ordner.pfad("~fkb-ordnr").c_str(), gestern);
-    fs::create_symlink(ordner.pfad("daten.fba"), ordner.pfad("~fkb-link01"));
-    ::lutimes(ordner.pfad("~fkb-link01").c_str(), gestern);
+    fs::create_directory(ordner.pfad("~fkb-ordnr.tmp"));
+    ::utimes(ordner.pfad("~fkb-ordnr.tmp").c_str(), gestern);
+    fs::create_symlink(ordner.pfad("daten.fba"), ordner.pfad("~fkb-link01.tmp"));
+    ::lutimes(ordner.pfad("~fkb-link01.tmp").c_str(), gestern);
+    const bool root = ::geteuid() == 0; // only root can give a file to another user
+    if (root)
+        anlegen("~fkb-fremd1.tmp", true, 65534);
 
-    // Copies of records: of a file that is gone, and of one that is there.
-    anlegen("~fkb-ffffffffff.alt", true);
-    struct stat daten {};
-    ASSERT_EQ(::stat(ordner.pfad("daten.fba").c_str(), &daten), 0);
-    char name[40];
-    std::snprintf(name, sizeof name, "~fkb-%llx.alt", static_cast<unsigned long long>(daten.st_ino));
-    const std::string kopieVonDaten = anlegen(name, true);
+    // Copies of records: of a file that is gone, of one that is there, and another user's.
+    anlegen(sicherungsName("weg.fba"), true);
+    anlegen(sicherungsName("daten.fba"), true);
+    if (root)
+        anlegen(sicherungsName("auch-weg.fba"), true, 65534);
 
-    alteTempDateienEntfernen(ordner.wurzel().string());
+    // Cleared before any file is written there, as an e-invoice is into a folder without a data file.
+    DateiErsetzen(ordner.pfad("rechnung.xml"), "<xml/>");
 
     std::vector<std::string> namen;
     for (const auto& e : fs::directory_iterator(ordner.wurzel()))
         namen.push_back(e.path().filename().string());
     std::sort(namen.begin(), namen.end());
     std::vector<std::string> bleiben = {
-        "daten.fba",   "~fkb-a.b_c-", "~fkb-laeuft",  "~fkb-link01",
-        "~fkb-neu123", "~fkb-ordnr",  "~fkb-zu-lang", fs::path(kopieVonDaten).filename()};
+        "daten.fba",      "~fkb-a.b_c-",      "~fkb-laeuft.tmp", "~fkb-link01.tmp", "~fkb-neu123.tmp",
+        "~fkb-ordnr.tmp", "~fkb-zu-lang.tmp", "~fkb-Backup",     "~fkb-cafe.alt",   sicherungsName("daten.fba"),
+        "rechnung.xml"};
+    if (root)
+        bleiben.insert(bleiben.end(), {"~fkb-fremd1.tmp", sicherungsName("auch-weg.fba")});
     std::sort(bleiben.begin(), bleiben.end());
     EXPECT_EQ(namen, bleiben);
     EXPECT_EQ(dateiInhalt(ordner.pfad("daten.fba")), "halb geschrieben") << "a link is not followed";

@@ -84,12 +84,19 @@ template <Aufruf A, auto Glied, class... Args> auto durch(Args... args) {
     return ergebnis;
 }
 // Killed after the write, or in the middle of it: some of its bytes are on disk, as when the system
-// ends a program between two pages of one write.
+// ends a program between two pages of one write. It stops a write only there, or between two sectors
+// when the power fails: the cut falls on one of the sector boundaries inside the write, if it has any.
+std::size_t schnittImSchreiben(std::size_t laenge, off_t offset) {
+    const std::size_t erste = 512 - std::size_t(offset % 512); // the first boundary after its start
+    if (erste >= laenge)
+        return 0;
+    return erste + schnitt % ((laenge - erste - 1) / 512 + 1) * 512;
+}
+
 ssize_t pwriteToeten(int fd, const void* daten, std::size_t laenge, off_t offset) {
     if (!getroffen(Pwrite))
         return echt.pwrite(fd, daten, laenge, offset);
-    echt.pwrite(fd, daten, moment == Moment::Mittendrin ? (laenge > 1 ? 1 + schnitt % (laenge - 1) : 0) : laenge,
-                offset);
+    echt.pwrite(fd, daten, moment == Moment::Mittendrin ? schnittImSchreiben(laenge, offset) : laenge, offset);
     ::raise(SIGKILL);
     return -1;
 }
@@ -106,7 +113,9 @@ void todesAufrufeEinsetzen() {
         durch<Fdatasync, &Systemaufrufe::fdatasync, int>,
         durch<Ftruncate, &Systemaufrufe::ftruncate, int, off_t>,
         durch<Fchmod, &Systemaufrufe::fchmod, int, mode_t>,
+        durch<Fchmod, &Systemaufrufe::fchown, int, uid_t, gid_t>, // counted with the calls they are like
         durch<Rename, &Systemaufrufe::rename, const char*, const char*>,
+        durch<Rename, &Systemaufrufe::renameNeu, const char*, const char*>,
         durch<Unlink, &Systemaufrufe::unlink, const char*>,
         durch<Flock, &Systemaufrufe::flock, int, int>,
         echt.nanosleep,
