@@ -11,7 +11,7 @@ namespace fkb::bench {
 
 // A platform that answers every question with Yes, picks `pfad` in every file dialog and runs at a
 // fixed time; errors go to standard error, so that a benchmark never measures a wrong path silently.
-struct LeisePlattform : Plattform {
+struct LeisePlattform : GrundPlattform {
     void fehlerMelden(const std::string& t) override { std::fprintf(stderr, "Fehler: %s\n", t.c_str()); }
     void hinweisMelden(const std::string&) override {}
     bool bestaetigen(const std::string&) override { return true; }

@@ -27,7 +27,7 @@ namespace fkb::fuzz {
 
 // Answers every question with No, cancels every dialog, runs at a fixed time and keeps what it
 // showed. Every text it is shown must be valid UTF-8: the GUI and the driver pass it on as such.
-class StillePlattform : public Plattform {
+class StillePlattform : public GrundPlattform {
 public:
     std::vector<std::string> meldungen; // "Fehler: …", "Information: …", "Bestätigung: …"
 

@@ -64,7 +64,7 @@ std::optional<std::string> TestPlattform::pdfErstellen(const std::function<void(
 #ifdef FKB_PDF
     return pdfDokument(zeichnen);
 #else
-    return Plattform::pdfErstellen(zeichnen);
+    return GrundPlattform::pdfErstellen(zeichnen);
 #endif
 }
 

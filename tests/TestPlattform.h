@@ -13,7 +13,7 @@
 namespace fkb::test {
 
 // A scripted platform: queued answers, a fixed clock, and a record of everything shown.
-class TestPlattform : public Plattform {
+class TestPlattform : public GrundPlattform {
 public:
     struct Meldung {
         std::string art; // "Fehler", "Information", "Bestätigung"

@@ -11,11 +11,11 @@
 
 namespace fkb {
 
-std::string Plattform::hilfeOrdner() {
+std::string GrundPlattform::hilfeOrdner() {
     return programmOrdner() + FKB_HILFE_RELATIV;
 }
 
-std::vector<std::string> Plattform::hilfeOrte() {
+std::vector<std::string> GrundPlattform::hilfeOrte() {
     return {programmOrdner(), hilfeOrdner(), ""};
 }
 

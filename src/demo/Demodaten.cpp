@@ -21,7 +21,7 @@ namespace {
 using Tag = std::chrono::sys_days;
 
 // The seeding runs through the program itself; it asks nothing, and a message would mean a broken file.
-class StillePlattform : public Plattform {
+class StillePlattform : public GrundPlattform {
 public:
     explicit StillePlattform(const Zeitpunkt& jetzt) : jetzt_(jetzt) {}
     void fehlerMelden(const std::string& text) override { throw Laufzeitfehler(text); }

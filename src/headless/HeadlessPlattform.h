@@ -26,7 +26,7 @@ private:
 
 // The platform of the driver: answers come from the script's queues, everything shown
 // becomes an event, and the clock stands still once the script sets it.
-class HeadlessPlattform : public Plattform {
+class HeadlessPlattform : public GrundPlattform {
 public:
     explicit HeadlessPlattform(Ereigniskanal& kanal) : kanal_(kanal) {}
 

@@ -13,7 +13,7 @@ namespace fkb::ui {
 
 // The platform of the real program: Qt's message boxes and dialogs, the desktop's shell,
 // the program's folder and the system clock.
-class QtPlattform : public Plattform {
+class QtPlattform : public GrundPlattform {
 public:
     QtPlattform();
     ~QtPlattform() override;
