@@ -52,7 +52,7 @@ public:
 
     std::size_t size() const { return anzahl_; }
     bool empty() const { return anzahl_ == 0; }
-    // Const: a text is replaced with `Textliste::ersetzen`, never through a copy of its view.
+    // Const: assigning to the view handed out would change nothing, and must not compile.
     const std::string_view operator[](std::size_t i) const { return anfang_[i]; }
     std::string_view front() const { return anfang_[0]; }
     std::string_view back() const { return anfang_[anzahl_ - 1]; }

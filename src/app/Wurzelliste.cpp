@@ -56,7 +56,9 @@ void Wurzelliste::ordnen() {
         geordnet[neu].erstesKind = naechsterPlatz[folge[neu]] = platz;
         platz += geordnet[neu].anzahlKinder;
     }
-    std::vector<std::string_view> kinder(kinder_.size());
+    // Into the buffer of the load before, which takes the arrival order's place for the next one.
+    std::vector<std::string_view>& kinder = umgeordnet_;
+    kinder.resize(kinder_.size());
     for (std::size_t k = 0; k < kinder_.size(); ++k)
         kinder[naechsterPlatz[kindWurzel_[k]]++] = kinder_[k];
     for (Wurzel& w : geordnet)

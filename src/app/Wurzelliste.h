@@ -66,6 +66,7 @@ public:
     void reserve(std::size_t kinder) {
         kinder_.reserve(kinder);
         kindWurzel_.reserve(kinder);
+        umgeordnet_.reserve(kinder);
     }
 
     // A new root; returns its number until `ordnen`.
@@ -89,6 +90,7 @@ private:
     std::vector<Wurzel> wurzeln_;
     std::vector<std::string_view> kinder_;  // as they come; root after root once in order
     std::vector<std::uint32_t> kindWurzel_; // the root of each child while they come
+    std::vector<std::string_view> umgeordnet_;
 };
 
 } // namespace fkb
