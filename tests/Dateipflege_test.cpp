@@ -394,6 +394,10 @@ TEST(Loeschen, MitJaUndNein) {
         EXPECT_EQ(u.f.ListeObjekt.zeilen.size(), 2u);
         EXPECT_TRUE(u.f.Loeschen.aktiv && u.f.DateiGeladen);
         EXPECT_EQ(u.f.AnzeigeName.text, "Name") << "no customer of the file before";
+        dateiSchreiben(u.ordner.pfad("leer.fba"), {});
+        u.p.dialoge.push_back(u.ordner.pfad("leer.fba"));
+        u.f.klick("Oeffnen");
+        EXPECT_EQ(u.f.Caption, TFKB_Formular::Titel) << "no owner of the file before";
     }
 }
 

@@ -310,6 +310,13 @@ TEST(Treiber, NeueDateiUndAuswahl) {
     EXPECT_EQ(z["steuerelemente"]["Satz_Loeschen"]["aktiv"], true);
     EXPECT_TRUE(einFehler(s({knoten(Json::array({w, 1}))})));
 
+    // A quantity typed and then normalised by the check is still the user's, not the program's.
+    EXPECT_EQ(z["EingabenOffen"], false);
+    EXPECT_TRUE(s({R"({"eingabe": {"Menge01": "2"}})", R"({"klick": "SpeedButtonPruefung"})"}).empty());
+    z = s.zustand();
+    EXPECT_EQ(z["steuerelemente"]["Menge01"]["text"], "    2,0");
+    EXPECT_EQ(z["EingabenOffen"], true);
+
     // Category, step, page and calendars, now that the panels are enabled.
     EXPECT_TRUE(s({R"({"waehle": {"ComboBoxKategorie": "00001 - bearbeitbarer Satz, "}})",
                    R"({"schritt": {"UpDownKunde": "ab"}})", R"({"seite": "Kunde"})",

@@ -2,6 +2,8 @@
 // ask before a command replaces what the user typed.
 #include "app/Seitenfelder.h"
 #include "app/TFKB_Formular.h"
+#include "data/Windows1252.h"
+#include "navigation/Navigationstexte.h"
 
 #include <algorithm>
 
@@ -60,11 +62,26 @@ bool TFKB_Formular::verwirftEingaben(const Steuerelement& s) const {
         return eingabenOffen(false, true);
     for (const Steuerelement* ersetzt :
          {&Neu, &SpeedButtonNeu, &Oeffnen, &SpeedButtonOeffnen, &Speichern, &SpeedButtonSpeichern, &Loeschen,
-          &SpeedButtonLoeschen, &Beenden, &SpeedButtonBeenden, &ListBoxObjekt, &Baum, &ComboBoxKategorie, &ButtonSuche,
+          &SpeedButtonLoeschen, &Beenden, &SpeedButtonBeenden, &ListBoxObjekt, &ComboBoxKategorie, &ButtonSuche,
           &EditSuchText, &BitBtnStartFahndung})
         if (&s == ersetzt)
             return EingabenOffen();
     return false;
+}
+
+// A customer's node shows nothing, nor does an invoice that the list leaves out; a click while the list is
+// empty reloads it, and that empties the pages.
+bool TFKB_Formular::baumVerwirftEingaben(int wurzel, int kind) const {
+    if (!EingabenOffen() || wurzel < 0 || wurzel >= int(BaumInhalt.wurzeln.size()))
+        return false;
+    const Baumknoten& knoten = BaumInhalt.wurzeln[std::size_t(wurzel)];
+    if (kind >= int(knoten.kinder.size()))
+        return false;
+    if (AnzahlSaetze == 0)
+        return true;
+    const std::string_view schluessel = ersteZeichen(kind < 0 ? knoten.text : knoten.kinder[std::size_t(kind)], 6);
+    return std::ranges::any_of(ListeObjekt.zeilen,
+                               [&](const std::string& zeile) { return fuehrendesWort(zeile) == schluessel; });
 }
 
 } // namespace fkb

@@ -63,6 +63,8 @@ public:
     // Whether the command behind the control would replace such input with something else: a window
     // asks before it lets that happen. Closing the window is the command of "Beenden".
     bool verwirftEingaben(const Steuerelement& s) const;
+    // The same for a click on a node of the tree, which replaces the pages only where it shows a record.
+    bool baumVerwirftEingaben(int wurzel, int kind) const;
 
     // --- state of the run -------------------------------------------------------------
     // Every box passes through here, so that a command can hold its boxes back while the file is locked.

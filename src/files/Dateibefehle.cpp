@@ -84,10 +84,11 @@ void TFKB_Formular::DateiAnlegen() {
     DateiLaden();
 }
 
-// The side panel may show a record of the file before: it goes with the file. The file dialogs start
-// where the file is.
+// The side panel may show a record of the file before, the caption its owner: both go with the file, also
+// where the new one has no parameter record to name its owner. The file dialogs start where the file is.
 void TFKB_Formular::DateiLaden() {
     anzeigeFelderZuruecksetzen();
+    Caption = Titel;
     OpenDialog.ordner = SaveDialog.ordner = ordnerMitTrenner(DateiName);
     NavigationLaden("Alles", false);
 }

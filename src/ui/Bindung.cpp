@@ -127,7 +127,7 @@ void Bindung::baumVerbinden(QTreeView* ansicht) {
     ansicht->setModel(baumModell_);
     auto waehlen = [this](const QModelIndex& i) {
         auto [wurzel, kind] = baumModell_->knoten(i);
-        if (wurzel >= 0 && eingabenAufgeben(f_.Baum))
+        if (wurzel >= 0 && eingabenAufgeben(f_.Baum, f_.baumVerwirftEingaben(wurzel, kind)))
             ausloesen([this, wurzel, kind] { f_.waehleBaum(wurzel, kind); });
     };
     connect(ansicht, &QAbstractItemView::clicked, this, waehlen);
@@ -181,7 +181,11 @@ void Bindung::ausloesen(const std::function<void()>& aktion) {
 }
 
 bool Bindung::eingabenAufgeben(const Steuerelement& ausloeser) {
-    if (laeuft_ || spiegelt_ || f_.Beendet || !ausloeser.bedienbar() || !f_.verwirftEingaben(ausloeser))
+    return eingabenAufgeben(ausloeser, f_.verwirftEingaben(ausloeser));
+}
+
+bool Bindung::eingabenAufgeben(const Steuerelement& ausloeser, bool verwirft) {
+    if (laeuft_ || spiegelt_ || f_.Beendet || !ausloeser.bedienbar() || !verwirft)
         return true;
     if (f_.plattform.bestaetigenVorgabeNein("Die Eingaben im Formular sind nicht gespeichert. Verwerfen?"))
         return true;

@@ -41,6 +41,9 @@ public:
     // Whether the command of the control may go on: typed input it would replace is given up only
     // when the user says so. A No leaves everything as it was, the widgets included.
     bool eingabenAufgeben(const Steuerelement& ausloeser);
+    // The same where the caller knows whether this command replaces the input: a tree node replaces it
+    // only where it shows a record.
+    bool eingabenAufgeben(const Steuerelement& ausloeser, bool verwirft);
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;

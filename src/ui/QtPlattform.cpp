@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPrintDialog>
@@ -86,6 +87,10 @@ bool QtPlattform::druckDialog(const std::string& pdfVorschlag) {
         drucker_->setOutputFileName(vorschlag);
     QPrintDialog dialog(drucker_.get(), besitzer());
     dialog.setWindowTitle(QStringLiteral("Drucken"));
+    // With a real printer chosen, the dialog would offer its file output in the home folder: the file
+    // entry waits with this print's own name beside the data file for a user who switches to the file.
+    if (auto* datei = dialog.findChild<QLineEdit*>(QStringLiteral("filename")); datei && !vorschlag.isEmpty())
+        datei->setText(vorschlag);
     // Every print is one whole document: there are no pages or selections to choose from.
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);

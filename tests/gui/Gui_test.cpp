@@ -421,6 +421,9 @@ TEST(Eingaben, WerdenNurNachRueckfrageVerworfen) {
     Lauf l(true, "Kunde");
     tippen(l.el<QLineEdit>("Name"), "x");
     l.el<QAbstractButton>("BitBtnVorlageLadenRechnung")->click();
+    auto* baum = l.el<QTreeView>("Baum");
+    klicken(baum, baum->model()->index(0, 0)); // a customer's node shows no record
+    EXPECT_TRUE(l.f.EingabenOffen());
     l.f.eingeben("Name", "bearbeitbarer Satz");
     auto* liste = l.el<QListView>("ListBoxObjekt");
     klicken(liste, liste->model()->index(3, 0));
