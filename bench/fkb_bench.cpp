@@ -217,12 +217,12 @@ ErstesOeffnen erstesOeffnen(const std::string& pfad, int runden = 7) {
     long startFehler = 0, oeffnenFehler = 0;
     for (int r = 0; r < runden; ++r) {
         Zeit z;
-        if (std::sscanf(nochmals({"--start", zahl(uhrZeit())}).c_str(), "%lf %lf %ld", &z.wand, &z.cpu,
-                        &startFehler) == 3)
+        if (std::sscanf(nochmals({"--start", zahl(uhrZeit())}).c_str(), "%lf %lf %ld", &z.wand, &z.cpu, &startFehler) ==
+            3)
             e.nackterStart.besser(z);
         long speicher = 0;
-        if (std::sscanf(nochmals({"--oeffnen", pfad, zahl(uhrZeit())}).c_str(), "%lf %lf %zu %ld %ld", &z.wand,
-                        &z.cpu, &e.zeilen, &speicher, &oeffnenFehler) == 5) {
+        if (std::sscanf(nochmals({"--oeffnen", pfad, zahl(uhrZeit())}).c_str(), "%lf %lf %zu %ld %ld", &z.wand, &z.cpu,
+                        &e.zeilen, &speicher, &oeffnenFehler) == 5) {
             oeffnen.besser(z);
             e.speicherKiB = speicher;
         }
@@ -264,8 +264,8 @@ int fahndungMessen(const char* pfad, bool seitenweg, int runden = 1) {
 
 struct ErsteFahndung {
     Zeit zeit;
-    unsigned anzahl = 0;    // invoices listed
-    long seitenfehler = 0;  // page faults of the query
+    unsigned anzahl = 0;   // invoices listed
+    long seitenfehler = 0; // page faults of the query
 };
 
 // The fastest of some fresh processes each running the query once.
@@ -472,8 +472,8 @@ int main(int argc, char** argv) {
         // The query at its heaviest: every record of the file an invoice of the period.
         const std::string pfad = ordner + "/bench-100000-R.fba";
         bench::datenDateiErzeugen(pfad, 100000, 4711, "R");
-        const std::vector<Zeit> t = imWechsel({[&] { reinLesen(pfad); }, [&] { bloeckeLesen(pfad); },
-                                               [&] { abbildLesen(pfad); }});
+        const std::vector<Zeit> t =
+            imWechsel({[&] { reinLesen(pfad); }, [&] { bloeckeLesen(pfad); }, [&] { abbildLesen(pfad); }});
         const ErsteFahndung fahndung = fahndungImNeuenProzess(pfad, false, 5);
         const ErsteFahndung seitenweg = fahndungImNeuenProzess(pfad, true, 1);
         std::printf("100000 invoice records + 52 seeded: query R, %u invoices, first query in a fresh process"
