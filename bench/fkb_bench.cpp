@@ -1,6 +1,10 @@
 // Measures the navigation load — the program's hot path — against a plain sequential read of
 // the same file, and the store commands against the reload they end with, in one run, for a
-// 10 000- and a 100 000-record file. Prints times and ratios.
+// 10 000- and a 100 000-record file. Prints times and ratios. Beside the plain read it measures the
+// two ways a program can look at the file: read() into one reused block of whole records, as the
+// program does, and a mapping touched once per record, which costs what faulting its pages in costs
+// on the machine at hand. The page faults of a first open and of a first query are counted: where
+// faulting is expensive, they are what a fresh process pays beyond its work.
 #include "Benchdaten.h"
 
 #include "app/TFKB_Formular.h"
@@ -17,6 +21,9 @@
 #include <functional>
 #include <spawn.h>
 #include <string>
+#include <sys/mman.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -83,6 +90,42 @@ void reinLesen(const std::string& pfad) {
     for (ssize_t n; (n = ::read(fd, block.data(), block.size())) > 0;)
         summe = summe + std::size_t(block[std::size_t(n) - 1]);
     ::close(fd);
+}
+
+// What the program's reader does with the file: whole records into one reused block, a byte of each
+// looked at.
+void bloeckeLesen(const std::string& pfad) {
+    int fd = ::open(pfad.c_str(), O_RDONLY);
+    std::vector<DatenSatz> block(SatzLeser::SaetzeJeBlock);
+    volatile unsigned summe = 0;
+    for (ssize_t n; (n = ::read(fd, block.data(), block.size() * DatenSatz::Groesse)) > 0;)
+        for (std::size_t i = 0; i < std::size_t(n) / DatenSatz::Groesse; ++i)
+            summe = summe + block[i].bytes[669];
+    ::close(fd);
+}
+
+// The file looked at through a mapping, a byte of each record: every page is faulted in.
+void abbildLesen(const std::string& pfad) {
+    int fd = ::open(pfad.c_str(), O_RDONLY);
+    struct stat st {};
+    ::fstat(fd, &st);
+    const auto laenge = std::size_t(st.st_size);
+    void* abbild = ::mmap(nullptr, laenge, PROT_READ, MAP_SHARED, fd, 0);
+    if (abbild != MAP_FAILED) {
+        const auto* bytes = static_cast<const unsigned char*>(abbild);
+        volatile unsigned summe = 0;
+        for (std::size_t o = 669; o < laenge; o += DatenSatz::Groesse)
+            summe = summe + bytes[o];
+        ::munmap(abbild, laenge);
+    }
+    ::close(fd);
+}
+
+// Page faults of this process so far.
+long seitenfehler() {
+    rusage r{};
+    ::getrusage(RUSAGE_SELF, &r);
+    return r.ru_minflt + r.ru_majflt;
 }
 
 // The peak resident memory of this process image. Not getrusage: its figure outlives exec and so
@@ -154,7 +197,8 @@ void seitStartMelden(const char* start, const std::string& rest = "") {
     TFKB_Formular f(p);
     f.starten();
     f.klick(f.Oeffnen.name);
-    seitStartMelden(start, std::to_string(f.ListeObjekt.zeilen.size()) + " " + std::to_string(peakKiB()));
+    seitStartMelden(start, std::to_string(f.ListeObjekt.zeilen.size()) + " " + std::to_string(peakKiB()) + " " +
+                               std::to_string(seitenfehler()));
     std::_Exit(0);
 }
 
@@ -163,23 +207,27 @@ struct ErstesOeffnen {
     Zeit nackterStart;  // exec to main
     std::size_t zeilen; // lines listed
     long speicherKiB;   // peak memory of the process at the loaded window
+    long seitenfehler;  // page faults of the open, less those of a bare start
 };
 
 // The fastest of some fresh processes, each a bare start beside a start that opens the file.
 ErstesOeffnen erstesOeffnen(const std::string& pfad, int runden = 7) {
     ErstesOeffnen e{};
     Zeit oeffnen;
+    long startFehler = 0, oeffnenFehler = 0;
     for (int r = 0; r < runden; ++r) {
         Zeit z;
-        if (std::sscanf(nochmals({"--start", zahl(uhrZeit())}).c_str(), "%lf %lf", &z.wand, &z.cpu) == 2)
+        if (std::sscanf(nochmals({"--start", zahl(uhrZeit())}).c_str(), "%lf %lf %ld", &z.wand, &z.cpu, &startFehler) ==
+            3)
             e.nackterStart.besser(z);
         long speicher = 0;
-        if (std::sscanf(nochmals({"--oeffnen", pfad, zahl(uhrZeit())}).c_str(), "%lf %lf %zu %ld", &z.wand, &z.cpu,
-                        &e.zeilen, &speicher) == 4) {
+        if (std::sscanf(nochmals({"--oeffnen", pfad, zahl(uhrZeit())}).c_str(), "%lf %lf %zu %ld %ld", &z.wand, &z.cpu,
+                        &e.zeilen, &speicher, &oeffnenFehler) == 5) {
             oeffnen.besser(z);
             e.speicherKiB = speicher;
         }
     }
+    e.seitenfehler = oeffnenFehler - startFehler;
     e.zeit = {oeffnen.wand - e.nackterStart.wand, oeffnen.cpu - e.nackterStart.cpu};
     return e;
 }
@@ -206,26 +254,34 @@ int fahndungMessen(const char* pfad, bool seitenweg, int runden = 1) {
     f.KalenderVon = {2024, 1, 1};
     f.KalenderBis = {2026, 12, 31};
     f.klick(f.ButtonFahndungR.name);
+    const long vorher = seitenfehler();
     const Zeit t = bestzeit([&] { fahndungStarten(f, seitenweg ? Rechenweg::Seiten : Rechenweg::Direkt); }, runden);
-    // Wall time (what the user waits), the number listed, and processor time (steadier on a busy machine).
-    std::printf("%.6f %u %.6f\n", t.wand, f.FahndungsAnzahl, t.cpu);
+    // Wall time (what the user waits), the number listed, processor time (steadier on a busy machine)
+    // and the page faults of the query.
+    std::printf("%.6f %u %.6f %ld\n", t.wand, f.FahndungsAnzahl, t.cpu, seitenfehler() - vorher);
     return 0;
 }
 
+struct ErsteFahndung {
+    Zeit zeit;
+    unsigned anzahl = 0;   // invoices listed
+    long seitenfehler = 0; // page faults of the query
+};
+
 // The fastest of some fresh processes each running the query once.
-double fahndungImNeuenProzess(const std::string& pfad, bool seitenweg, int prozesse, unsigned& anzahl) {
-    double beste = 1e9;
+ErsteFahndung fahndungImNeuenProzess(const std::string& pfad, bool seitenweg, int prozesse) {
+    ErsteFahndung e;
     for (int i = 0; i < prozesse; ++i) {
-        double t = 0;
-        if (std::sscanf(nochmals({"--fahndung", pfad, seitenweg ? "seiten" : "direkt"}).c_str(), "%lf %u", &t,
-                        &anzahl) == 2)
-            beste = std::min(beste, t);
+        Zeit t;
+        if (std::sscanf(nochmals({"--fahndung", pfad, seitenweg ? "seiten" : "direkt"}).c_str(), "%lf %u %lf %ld",
+                        &t.wand, &e.anzahl, &t.cpu, &e.seitenfehler) == 4)
+            e.zeit.besser(t);
     }
-    return beste;
+    return e;
 }
 
 struct Ergebnis {
-    Zeit lesen, alles, kategorie, sucheViele, sucheKeine;
+    Zeit lesen, bloecke, abbild, alles, kategorie, sucheViele, sucheKeine;
     ErstesOeffnen erstes;
     long speicherKiB;
 };
@@ -239,10 +295,12 @@ Ergebnis messen(const std::string& pfad) {
     TFKB_Formular f(p);
     f.DateiName = pfad;
     f.NavigationLaden("Alles", false);
-    const std::string kategorie = f.KategorieListe.eintraege.at(f.KategorieListe.eintraege.size() / 2);
+    const std::string kategorie(f.KategorieListe.eintraege[f.KategorieListe.eintraege.size() / 2]);
     std::size_t treffer = 0;
     const std::vector<Zeit> t = imWechsel({
         [&] { reinLesen(pfad); },
+        [&] { bloeckeLesen(pfad); },
+        [&] { abbildLesen(pfad); },
         [&] { f.NavigationLaden("Alles", false); },
         [&] { f.NavigationLaden(kategorie, false); },
         [&] {
@@ -252,10 +310,12 @@ Ergebnis messen(const std::string& pfad) {
         [&] { f.NavigationLaden("Xylophon", true); },
     });
     e.lesen = t[0];
-    e.alles = t[1];
-    e.kategorie = t[2];
-    e.sucheViele = t[3];
-    e.sucheKeine = t[4];
+    e.bloecke = t[1];
+    e.abbild = t[2];
+    e.alles = t[3];
+    e.kategorie = t[4];
+    e.sucheViele = t[5];
+    e.sucheKeine = t[6];
     std::printf("  (search 'fliesen' lists %zu records, 'Xylophon' %zu)\n", treffer, f.ListeObjekt.zeilen.size());
 
     long vorher = 0, nachher = 0;
@@ -326,10 +386,6 @@ Speichern speichernMessen(const std::string& pfad) {
     return e;
 }
 
-void zeile(const char* was, double t, double boden) {
-    std::printf("  %-28s %9.1f ms   %5.2f x plain read\n", was, t * 1e3, t / boden);
-}
-
 void kopfzeile() {
     std::printf("  %-36s %9s %9s %11s %9s\n", "", "wall", "CPU", "wall/read", "CPU/read");
 }
@@ -363,7 +419,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc == 3 && std::string(argv[1]) == "--start") { // a bare start, to subtract from a fresh open
-        seitStartMelden(argv[2]);
+        seitStartMelden(argv[2], std::to_string(seitenfehler()));
         return 0;
     }
     if (argc == 4 && std::string(argv[1]) == "--oeffnen")
@@ -381,13 +437,17 @@ int main(int argc, char** argv) {
         Ergebnis e = messen(pfad);
         kopfzeile();
         zeile("plain sequential read", e.lesen, e.lesen);
+        zeile("read(), 64 records a block", e.bloecke, e.lesen);
+        zeile("mapping, a byte per record", e.abbild, e.lesen);
         zeile("first open, fresh process", e.erstes.zeit, e.lesen);
         zeile("NavigationLaden(\"Alles\"), warm", e.alles, e.lesen);
         zeile("category choice", e.kategorie, e.lesen);
         zeile("search, many hits", e.sucheViele, e.lesen);
         zeile("search, no hit", e.sucheKeine, e.lesen);
-        std::printf("  (first open: start, \"Oeffnen\", %zu lines listed, less a bare start of %.1f ms, %.1f ms CPU)\n",
-                    e.erstes.zeilen, e.erstes.nackterStart.wand * 1e3, e.erstes.nackterStart.cpu * 1e3);
+        std::printf("  (first open: start, \"Oeffnen\", %zu lines listed, less a bare start of %.1f ms, %.1f ms CPU;"
+                    " %ld page faults beyond the start's)\n",
+                    e.erstes.zeilen, e.erstes.nackterStart.wand * 1e3, e.erstes.nackterStart.cpu * 1e3,
+                    e.erstes.seitenfehler);
         std::printf("  peak memory of one load       %9.1f MB; of the process at the opened file %.1f MB\n",
                     double(e.speicherKiB) / 1024.0, double(e.erstes.speicherKiB) / 1024.0);
         Speichern s = speichernMessen(pfad);
@@ -400,27 +460,31 @@ int main(int argc, char** argv) {
             "  whole command on its reload (%.1f ms): Neu %.1f ms (%+.1f %%), Ueberschreiben %.1f ms (%+.1f %%)\n",
             s.nachladen * 1e3, s.neu * 1e3, 100 * (s.neu / s.nachladen - 1), s.ueberschreiben * 1e3,
             100 * (s.ueberschreiben / s.nachladen - 1));
-        unsigned rechnungen = 0;
-        const double fahndung = fahndungImNeuenProzess(pfad, false, 5, rechnungen);
-        const double seitenweg = fahndungImNeuenProzess(pfad, true, 1, rechnungen);
-        std::printf("  query R, %u invoices, first query in a fresh process:\n", rechnungen);
-        zeile("  totals from the records", fahndung, e.lesen.wand);
-        zeile("  every record on the pages", seitenweg, e.lesen.wand);
+        const ErsteFahndung fahndung = fahndungImNeuenProzess(pfad, false, 5);
+        const ErsteFahndung seitenweg = fahndungImNeuenProzess(pfad, true, 1);
+        std::printf("  query R, %u invoices, first query in a fresh process (%ld page faults):\n", fahndung.anzahl,
+                    fahndung.seitenfehler);
+        zeile("  totals from the records", fahndung.zeit, e.lesen);
+        zeile("  every record on the pages", seitenweg.zeit, e.lesen);
         ergebnisse.emplace_back(anzahl, e);
     }
     {
         // The query at its heaviest: every record of the file an invoice of the period.
         const std::string pfad = ordner + "/bench-100000-R.fba";
         bench::datenDateiErzeugen(pfad, 100000, 4711, "R");
-        const double lesen = sekunden([&] { reinLesen(pfad); }, 9);
-        unsigned rechnungen = 0;
-        const double fahndung = fahndungImNeuenProzess(pfad, false, 5, rechnungen);
-        const double seitenweg = fahndungImNeuenProzess(pfad, true, 1, rechnungen);
-        std::printf("100000 invoice records + 52 seeded: query R, %u invoices, first query in a fresh process:\n",
-                    rechnungen);
-        zeile("plain sequential read", lesen, lesen);
-        zeile("  totals from the records", fahndung, lesen);
-        zeile("  every record on the pages", seitenweg, lesen);
+        const std::vector<Zeit> t =
+            imWechsel({[&] { reinLesen(pfad); }, [&] { bloeckeLesen(pfad); }, [&] { abbildLesen(pfad); }});
+        const ErsteFahndung fahndung = fahndungImNeuenProzess(pfad, false, 5);
+        const ErsteFahndung seitenweg = fahndungImNeuenProzess(pfad, true, 1);
+        std::printf("100000 invoice records + 52 seeded: query R, %u invoices, first query in a fresh process"
+                    " (%ld page faults):\n",
+                    fahndung.anzahl, fahndung.seitenfehler);
+        kopfzeile();
+        zeile("plain sequential read", t[0], t[0]);
+        zeile("read(), 64 records a block", t[1], t[0]);
+        zeile("mapping, a byte per record", t[2], t[0]);
+        zeile("  totals from the records", fahndung.zeit, t[0]);
+        zeile("  every record on the pages", seitenweg.zeit, t[0]);
         std::filesystem::remove(pfad);
     }
     const Ergebnis& klein = ergebnisse[0].second;

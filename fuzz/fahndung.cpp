@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     if (!f.BitBtnSetzenRKZ.aktiv || f.FahndungsAnzahl == 0)
         return 0;
     const int zeile = int(wahl % f.FahndungsAnzahl);
-    const std::string& text = f.ListeFahndung.zeilen[std::size_t(zeile)];
+    const std::string text = f.ListeFahndung.zeilen[std::size_t(zeile)];
     const std::size_t nummer = std::stoul(text.substr(text.rfind("~~~") + 3));
     f.waehleFahndung(zeile);
     direkt.p.meldungen.clear();

@@ -97,7 +97,7 @@ void zustandPruefen(const TFKB_Formular& f) {
         FKB_PRUEFEN(w == 0 || !(wurzeln[w].text < wurzeln[w - 1].text));
         FKB_PRUEFEN(std::is_sorted(wurzeln[w].kinder.begin(), wurzeln[w].kinder.end()));
         knoten += 1 + std::int32_t(wurzeln[w].kinder.size());
-        wurzelTexte.insert(wurzeln[w].text);
+        wurzelTexte.insert(std::string(wurzeln[w].text));
     }
     FKB_PRUEFEN(f.AnzahlKnoten == knoten);
     const auto& kategorien = f.KategorieListe.eintraege;
@@ -150,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     if (!f.BaumInhalt.wurzeln.empty() && !f.Beendet)
         f.waehleBaum(0, f.BaumInhalt.wurzeln[0].kinder.empty() ? -1 : 0);
     if (f.KategorieListe.eintraege.size() > 1 && !f.Beendet) {
-        const std::string kategorie = f.KategorieListe.eintraege[1 + wahl % (f.KategorieListe.eintraege.size() - 1)];
+        const std::string kategorie(f.KategorieListe.eintraege[1 + wahl % (f.KategorieListe.eintraege.size() - 1)]);
         p.meldungen.clear();
         f.waehleKategorie(kategorie);
         zustandPruefen(f);

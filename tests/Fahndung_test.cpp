@@ -97,7 +97,7 @@ struct Fahndungsfenster : Fenster {
     std::vector<int> gelistet() const {
         std::vector<int> nummern;
         for (std::size_t i = 0; i < f.FahndungsAnzahl && i < f.ListeFahndung.zeilen.size(); ++i) {
-            const std::string& z = f.ListeFahndung.zeilen[i];
+            const std::string z = f.ListeFahndung.zeilen[i];
             nummern.push_back(std::stoi(z.substr(z.rfind("~~~") + 3)));
         }
         return nummern;
@@ -175,7 +175,7 @@ TEST(Fahndung, ListetNurArtUndZeitraumMitSummen) {
 TEST(Fahndung, FalscherZeitraumUndNeinAendernNichts) {
     Fahndungsfenster w;
     w.fahnden("R", "07.12.2026", "07.12.2026");
-    const std::vector<std::string> vorher = w.f.ListeFahndung.zeilen;
+    const Zeilenliste vorher = w.f.ListeFahndung.zeilen;
 
     w.fahnden("B", "08.12.2026", "07.12.2026");
     EXPECT_EQ(w.p.texte("Fehler"), std::vector<std::string>{Zeitraum});
@@ -228,7 +228,7 @@ TEST(Fahndung, DirekteSummenGleichenDemSeitenweg) {
     // Every region, costs of all kinds, line entries the calculation rejects (with messages).
     std::vector<Beleg> vielfalt;
     const char regionen[] = {'B', 'E', 'D', 'X', '\0'};
-    const char* mengen[] = {"2", "1,5", "0,1", "12.500", "1,25", "", "9999,9", "0", "-2"};
+    const char* mengen[] = {"2", "1,5", "0,1", "12.500", "1,25", "", "9999,9", "0", "-2", "   12,5", "  1 5"};
     const char* preise[] = {"12,5",
                             "1,15",
                             "999.999,99",
@@ -239,12 +239,14 @@ TEST(Fahndung, DirekteSummenGleichenDemSeitenweg) {
                             "24,3",
                             "0,15",
                             "\u2013"
-                            "5"};
+                            "5",
+                            "        15",
+                            "  12 , 50"};
     const char* kosten[] = {"", "4,9", " 12,50", "0", "0,00", "999,99", "7,", "V-Kos."};
     const char arten[] = {'R', 'A', 'B', 'R', 'L'};
     for (int i = 0; i < 60; ++i)
-        vielfalt.push_back({arten[(i / 5) % 5], i % 7 == 6 ? "" : "07.12.2026", regionen[(i + 1) % 5], mengen[i % 9],
-                            preise[(i / 2) % 10], kosten[i % 8], "07.12.2026"});
+        vielfalt.push_back({arten[(i / 5) % 5], i % 7 == 6 ? "" : "07.12.2026", regionen[(i + 1) % 5], mengen[i % 11],
+                            preise[(i / 2) % 12], kosten[i % 8], "07.12.2026"});
 
     struct Fall {
         const char* name;
@@ -325,7 +327,7 @@ TEST(Fahndung, BezahltSetzenSchreibtNurKennzeichenUndZahlungsdatum) {
     Fahndungsfenster w;
     w.p.uhr = {2026, 12, 9, 8, 0, 0};
     w.fahnden("R", "01.12.2026", "31.12.2026");
-    const std::vector<std::string> liste = w.f.ListeFahndung.zeilen;
+    const Zeilenliste liste = w.f.ListeFahndung.zeilen;
     const std::string vorher = dateiInhalt(w.pfad);
 
     // Nothing chosen, or the sums line: nothing happens.
@@ -403,7 +405,7 @@ TEST(Fahndung, BezahltSetzenPrueftDenSatzInDerDatei) {
     }
     Fahndungsfenster w;
     w.fahnden("R", "01.12.2026", "31.12.2026");
-    w.f.ListeFahndung.zeilen[0] = "kein Schlüssel";
+    w.f.ListeFahndung.zeilen.ersetzen(0, "kein Schlüssel");
     w.f.waehleFahndung(0);
     const std::string vorher = dateiInhalt(w.pfad);
     w.f.klick("BitBtnSetzenRKZ");
@@ -444,7 +446,7 @@ TEST(Fahndung, ListeDruckenMitKopfUndSummen) {
 
 // A long list goes on over further pages, each beginning with the header and the rule.
 TEST(Fahndung, LangeListeAufMehrerenSeiten) {
-    std::vector<std::string> zeilen;
+    Zeilenliste zeilen;
     for (int i = 0; i < 250; ++i)
         zeilen.push_back("Zeile " + std::to_string(1000 + i));
     zeilen.push_back("Summen");

@@ -42,8 +42,7 @@ struct Formularumgebung {
     void waehleSatz(std::int64_t nummer) {
         const std::string ende = "~~~" + std::to_string(nummer);
         for (std::size_t z = 0; z < f.ListeObjekt.zeilen.size(); ++z) {
-            const std::string& zeile = f.ListeObjekt.zeilen[z];
-            if (zeile.size() >= ende.size() && zeile.compare(zeile.size() - ende.size(), ende.size(), ende) == 0) {
+            if (f.ListeObjekt.zeilen[z].ends_with(ende)) {
                 f.waehleListe(int(z));
                 return;
             }
@@ -54,7 +53,7 @@ struct Formularumgebung {
     std::int64_t aktuellerSatz() const {
         if (f.ListeObjekt.auswahl < 0)
             return -1;
-        const std::string& zeile = f.ListeObjekt.zeilen[std::size_t(f.ListeObjekt.auswahl)];
+        const std::string zeile = f.ListeObjekt.zeilen[std::size_t(f.ListeObjekt.auswahl)];
         return std::stoll(zeile.substr(zeile.rfind("~~~") + 3));
     }
 };

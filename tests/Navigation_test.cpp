@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <random>
 #include <set>
 #include <unistd.h>
 
@@ -49,7 +50,7 @@ std::string zaehler(const TFKB_Formular& f) {
 std::vector<std::string> wurzelTexte(const TFKB_Formular& f) {
     std::vector<std::string> texte;
     for (const Baumknoten& k : f.BaumInhalt.wurzeln)
-        texte.push_back(k.text);
+        texte.emplace_back(k.text);
     return texte;
 }
 
@@ -317,4 +318,41 @@ TEST(Navigation, ZeileOhneTrennerBeendetDasProgramm) {
     EXPECT_EQ(w.f.Puffer, vorher) << "no record is read";
     EXPECT_EQ(w.text("Name"), "Name");
     EXPECT_FALSE(w.f.Satz_Speichern.aktiv);
+}
+
+// List lines are kept without their run of blanks. Sorted, compared and cut, they behave as the whole
+// texts they stand for: lines that differ only inside or around the blanks, runs longer than the
+// piece the comparison takes at a time, bytes of the upper half.
+TEST(Navigation, ZeilenOhneLeerraumWieGanzeTexte) {
+    std::mt19937 zufall(181);
+    const std::string zeichen = std::string(" ~0a\xFC\x80") + '\0';
+    const auto text = [&](std::size_t hoechstens) {
+        std::string t(zufall() % (hoechstens + 1), ' ');
+        for (char& c : t)
+            c = zeichen[zufall() % zeichen.size()];
+        return t;
+    };
+    for (int runde = 0; runde < 20; ++runde) {
+        Zeilenliste liste;
+        std::vector<std::string> ganz;
+        for (int i = 0; i < 200; ++i) {
+            const std::string vorn = text(20), hinten = text(3);
+            const std::size_t leer = zufall() % 4 == 0 ? 250 + zufall() % 20 : zufall() % 4;
+            if (i % 9 == 8)
+                liste.push_back(ganz.emplace_back(vorn + std::string(leer, ' ') + hinten));
+            else
+                liste.anfuegen(vorn, leer, hinten), ganz.push_back(vorn + std::string(leer, ' ') + hinten);
+        }
+        for (std::size_t i = 0; i < ganz.size(); ++i) {
+            const std::string& z = ganz[i];
+            const std::string anfang = z.substr(0, zufall() % (z.size() + 2));
+            ASSERT_TRUE(liste.gleich(i, z) && liste.beginntMit(i, anfang) && liste[i] == z) << i;
+            ASSERT_EQ(liste.gleich(i, anfang), anfang == z);
+            ASSERT_EQ(liste.beginntMit(i, z + ' '), false);
+            ASSERT_EQ(liste.beginntMit(i, ganz[(i + 1) % ganz.size()]), z.starts_with(ganz[(i + 1) % ganz.size()]));
+        }
+        liste.sortieren();
+        std::sort(ganz.begin(), ganz.end());
+        ASSERT_EQ(liste, ganz);
+    }
 }

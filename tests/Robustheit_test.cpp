@@ -78,7 +78,8 @@ TEST(Robustheit, BeschaedigteDateienBringenDasProgrammNichtZuFall) {
             w.f.waehleBaum(r, 0);
         }
         if (w.f.KategorieListe.eintraege.size() > 1)
-            w.f.waehleKategorie(w.f.KategorieListe.eintraege[1 + bis(w.f.KategorieListe.eintraege.size() - 1)]);
+            w.f.waehleKategorie(
+                std::string(w.f.KategorieListe.eintraege[1 + bis(w.f.KategorieListe.eintraege.size() - 1)]));
         w.f.eingeben("EditSuchText", std::string(1, char('a' + bis(26))));
         w.f.klick("ButtonSuche");
         for (const std::string& text : w.p.texte("Fehler"))

@@ -78,6 +78,8 @@ TEST(Zahlen, FormatierenMitDeutschenTrennzeichen) {
         {0.1 + 0.2, Muster::Summe, "0,30"},
         {-1234.5, Muster::Preis, "-1.234,50"},
         {-0.001, Muster::Preis, "0,00"},
+        {-0.05, Muster::Preis, "-0,05"},
+        {0, Muster::Summe, "0,00"},
     };
     for (const Fall& f : faelle)
         EXPECT_EQ(zahlFormatieren(f.wert, f.muster), f.text) << f.wert << " " << f.muster;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "app/Textliste.h"
+#include "app/Wurzelliste.h"
+#include "app/Zeilenliste.h"
+
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace fkb {
 
@@ -49,7 +52,7 @@ struct Steuerelement {
 
 // The navigation list and the query list.
 struct Listenfeld {
-    std::vector<std::string> zeilen;
+    Zeilenliste zeilen;
     int auswahl = -1;
     bool mehrfach = false;
     std::uint64_t stand = 0; // grows whenever the lines change, so a view knows to reload
@@ -61,15 +64,10 @@ struct Listenfeld {
     }
 };
 
-struct Baumknoten {
-    std::string text;
-    std::vector<std::string> kinder;
-};
-
 // The customer tree: roots and their children; the selected node is (wurzel, kind),
 // kind −1 for the root itself, wurzel −1 for no selection.
 struct Baumansicht {
-    std::vector<Baumknoten> wurzeln;
+    Wurzelliste wurzeln;
     int wurzel = -1;
     int kind = -1;
     std::uint64_t stand = 0;
@@ -83,7 +81,7 @@ struct Baumansicht {
 
 // The category combo box: its entries in insertion order and the text of its edit part.
 struct Kombifeld {
-    std::vector<std::string> eintraege;
+    Textliste eintraege;
     std::string text;
     std::uint64_t stand = 0;
 };

@@ -7,7 +7,6 @@
 #include "data/DatenSatz.h"
 #include "editing/RechnungsSummen.h"
 #include "editing/Rechnungsnummern.h"
-#include "navigation/TextVorrat.h"
 
 #include <cstdint>
 #include <functional>
@@ -202,8 +201,6 @@ private:
     // Rewrites a field's text; a text the program put there stays the program's.
     void nachfuehren(Steuerelement& feld, std::string text);
 
-    // Buffers of list lines that a narrower load did not need: the next full load reuses them.
-    TextVorrat zeilenVorrat_;
     // The invoice numbers of the file as the last load found them.
     Rechnungsnummern rechnungsnummern_;
     void KennzeichenAendern(const char* kennzeichen);

@@ -248,28 +248,15 @@ void DatenDatei::loeschen() const {
     datei.fertig();
 }
 
-namespace {
-// 64 records: large reads, yet the block stays in the cache beside the texts being built.
-constexpr std::size_t SaetzeJeBlock = 64;
 static_assert(sizeof(DatenSatz) == DatenSatz::Groesse, "records are read straight into an array of them");
-} // namespace
 
+// Read, not mapped: where touching a mapped page costs more than copying it, a mapping is slower than
+// a read of the whole file, and a file cut short under a mapping ends the process.
 SatzLeser::SatzLeser(const std::string& pfad) {
     GesperrteDatei datei(pfad, Sperrart::Lesen);
     kennung_ = datei.kennung();
+    erwartet_ = std::size_t(datei.groesse() / DatenSatz::Groesse);
     fd_ = datei.abgeben();
-    // The records are looked at where the system keeps the file: no copy of it is made. Where a
-    // test has put its own read in place of the system's, the reader reads, so that every
-    // failure of it still reaches the reader.
-    struct stat st {};
-    if (systemaufrufe.read == Systemaufrufe::system().read && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode) &&
-        st.st_size >= off_t(DatenSatz::Groesse)) {
-        abgebildet_ = std::size_t(st.st_size) / DatenSatz::Groesse;
-        abbild_ = std::make_unique<Dateiabbild>(fd_, abgebildet_ * DatenSatz::Groesse);
-        if (abbild_->gueltig())
-            return;
-        abbild_.reset();
-    }
     for (auto& block : bloecke_)
         block.resize(SaetzeJeBlock);
 #ifdef POSIX_FADV_SEQUENTIAL
@@ -282,7 +269,8 @@ SatzLeser::~SatzLeser() {
         systemaufrufe.close(fd_);
 }
 
-// Fills the other block with whole records; a partial record can only be the file's tail.
+// Fills the other block with whole records. A record may come in pieces from several reads; the
+// bytes of a partial one at the end of the file are kept back and never handed out.
 void SatzLeser::nachladen() {
     std::vector<DatenSatz>& block = bloecke_[1 - aktuell_];
     auto* ziel = reinterpret_cast<unsigned char*>(block.data());
@@ -309,57 +297,7 @@ void SatzLeser::nachladen() {
     anzahl_ = fuellung / DatenSatz::Groesse;
 }
 
-namespace {
-// Pages the reader has passed are given back in steps of this many bytes.
-constexpr std::size_t FreigabeSchritt = 1 << 20;
-} // namespace
-
-const DatenSatz* SatzLeser::naechsterAbgebildet() {
-    if (dateiende_ || lesePos_ == abgebildet_) {
-        dateiende_ = true;
-        return nullptr;
-    }
-    const std::size_t offset = lesePos_ * DatenSatz::Groesse;
-    const auto* satz = reinterpret_cast<const DatenSatz*>(abbild_->daten() + offset);
-    // Another program may have cut the file short since it was opened: a page wholly beyond the
-    // new end cannot be read, the rest of the last page reads as zeros, so does a record without
-    // a kind. The file then ends where it ends now, as a reading copy would have found it.
-    // Anything else that cannot be read is a failing disk.
-    const bool lesbar = abbild_->lesbar(offset, DatenSatz::Groesse);
-    if (!lesbar || satz->zeichen(SatzFeld::RechnungsKennZeichen) == 0) {
-        struct stat st {};
-        if (::fstat(fd_, &st) == 0 && std::size_t(st.st_size) < offset + DatenSatz::Groesse) {
-            dateiende_ = true;
-            return nullptr;
-        }
-        if (!lesbar)
-            throw EAFehler(EIO);
-    }
-    // The record handed out before stays readable.
-    if (offset >= FreigabeSchritt + DatenSatz::Groesse && offset % FreigabeSchritt < DatenSatz::Groesse)
-        abbild_->freigeben(offset - DatenSatz::Groesse);
-    ++lesePos_;
-#if defined(__GNUC__)
-    // The record after next is fetched into the cache while the caller looks at this one: all of
-    // it for a search, otherwise the places every reader looks at first (numbers and names, kind
-    // and first position, dates).
-    if (lesePos_ + 1 < abgebildet_) {
-        const unsigned char* voraus = abbild_->daten() + offset + 2 * DatenSatz::Groesse;
-        if (ganzVoraus_) {
-            for (std::size_t b = 0; b < DatenSatz::Groesse; b += 64)
-                __builtin_prefetch(voraus + b);
-        } else {
-            for (std::size_t b : {0, 64, 662, 720, 2611})
-                __builtin_prefetch(voraus + b);
-        }
-    }
-#endif
-    return satz;
-}
-
 const DatenSatz* SatzLeser::naechster() {
-    if (abbild_)
-        return naechsterAbgebildet();
     if (lesePos_ == anzahl_) {
         if (fehler_ != 0)
             throw EAFehler(fehler_);

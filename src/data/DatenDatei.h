@@ -1,6 +1,5 @@
 #pragma once
 
-#include "data/Dateiabbild.h"
 #include "data/Dateisperre.h"
 #include "data/Dateistand.h"
 #include "data/DatenSatz.h"
@@ -74,12 +73,16 @@ private:
     std::unique_ptr<GesperrteDatei> offen_;
 };
 
-// Reads a data file from record 0 to its last whole record, locked for reading while it lives: a
-// regular file straight from its mapping into memory, anything else in large blocks. A read that
-// fails part-way first hands out the whole records it brought, then raises its error. A file that
-// another program cuts short while it is read ends where it was cut.
+// Reads a data file from record 0 to its last whole record, locked for reading while it lives, in
+// blocks of whole records read into buffers kept for the whole read. A record is handed out only when
+// all its bytes came from the file: a file that another program cuts short or lengthens while it is
+// read ends with the last whole record found. A read that fails part-way first hands out the whole
+// records it brought, then raises its error.
 class SatzLeser {
 public:
+    // Records per block: large reads, yet the block stays in the cache beside the texts being built.
+    static constexpr std::size_t SaetzeJeBlock = 64;
+
     explicit SatzLeser(const std::string& pfad);
     ~SatzLeser();
     SatzLeser(const SatzLeser&) = delete;
@@ -91,19 +94,16 @@ public:
     // The file being read.
     const Dateikennung& kennung() const { return kennung_; }
     Dateistand stand() const { return dateistandVon(fd_); }
-    // The caller looks at every byte of each record, as a search does: each record is then
-    // fetched into the cache while the ones before it are looked at.
-    void ganzVorausholen() { ganzVoraus_ = true; }
+    // The whole records the file held when it was opened: room for what a reader builds from them is
+    // taken once, not grown in steps that each copy all before.
+    std::size_t erwartet() const { return erwartet_; }
 
 private:
-    const DatenSatz* naechsterAbgebildet();
     void nachladen();
 
     int fd_ = -1;
     Dateikennung kennung_;
-    std::unique_ptr<Dateiabbild> abbild_;
-    std::size_t abgebildet_ = 0; // records in the mapping
-    bool ganzVoraus_ = false;
+    std::size_t erwartet_ = 0;
     // Two blocks taken in turn, so that reading the next one keeps the record handed out last.
     std::vector<DatenSatz> bloecke_[2];
     int aktuell_ = 0;

@@ -2,6 +2,9 @@
 
 #include "editing/Zahlen.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
 
 namespace fkb {
@@ -63,6 +66,67 @@ Zahleingabe zahlAusSatz(std::string_view bytes) {
     return zahlLesen(bytes, [](std::string_view t, std::size_t i) { return t[i] == '-' || t[i] == '\x96'; });
 }
 
+namespace {
+
+// A number field holds at most ten characters and is followed by more than eight bytes of its record.
+static_assert(SatzFeld::Menge(1).kapazitaet <= 18 && SatzFeld::Preis(1).kapazitaet <= 18 &&
+              SatzFeld::VersandKosten.kapazitaet <= 18);
+static_assert(SatzFeld::SonstigeKosten.offset + 1 + 8 <= DatenSatz::Groesse);
+
+// A number field of a record, as zahlAusSatz reads its text.
+Zahleingabe feldLesen(const DatenSatz& satz, Feld feld) {
+    std::string_view text = satz.roh(feld);
+    // Most fields are empty; a stored number stands right-aligned behind blanks, which are most of its
+    // bytes: they are passed eight at a time.
+    if (text.empty())
+        return {};
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t wort;
+        std::memcpy(&wort, text.data(), 8);
+        const std::uint64_t anders = wort ^ 0x2020202020202020ULL;
+        text.remove_prefix(std::min<std::size_t>(anders ? std::size_t(std::countr_zero(anders)) / 8 : 8, text.size()));
+    }
+    // At most ten digits: no overflow on the way, and they exceed a 32-bit number exactly when their
+    // value does in the end.
+    std::uint64_t ganz = 0;
+    int ziffern = 0, nachkommastellen = 0;
+    bool komma = false, minus = false;
+    for (char c : text) {
+        const unsigned ziffer = unsigned(static_cast<unsigned char>(c)) - '0';
+        if (ziffer < 10) {
+            ganz = ganz * 10 + ziffer;
+            ++ziffern;
+            nachkommastellen += komma;
+        } else if (c == ',') {
+            komma = true;
+        } else if (c == '-' || c == '\x96') {
+            minus = true;
+        }
+    }
+    Zahleingabe e;
+    e.hatZiffern = ziffern > 0;
+    e.minus = minus;
+    e.zuLang = ganz > std::uint64_t(std::numeric_limits<std::int32_t>::max());
+    e.nachkommastellen = nachkommastellen;
+    e.ganz = std::int64_t(ganz);
+    return e;
+}
+
+} // namespace
+
+Rechnungseingaben eingabenAusSatz(const DatenSatz& satz) {
+    namespace F = SatzFeld;
+    Rechnungseingaben e;
+    for (int k = 0; k < F::AnzahlPositionen; ++k) {
+        e.mengen[k] = feldLesen(satz, F::Menge(k + 1));
+        e.preise[k] = feldLesen(satz, F::Preis(k + 1));
+    }
+    e.kosten = {feldLesen(satz, F::VersandKosten), feldLesen(satz, F::NachnameKosten),
+                feldLesen(satz, F::SonstigeKosten)};
+    e.inland = satz.zeichen(F::LieferKennzeichen) == 'B';
+    return e;
+}
+
 Zeilenwert zeileRechnen(const Zahleingabe& menge, const Zahleingabe& preis) {
     Zeilenwert z;
     z.menge = befund(menge, Grenze::MengeStellen, Grenze::MengeZehntel);
@@ -99,6 +163,9 @@ Rechnungswerte rechnen(const Rechnungseingaben& e) {
     Rechnungswerte w;
     w.inland = e.inland;
     for (int k = 0; k < SatzFeld::AnzahlPositionen; ++k) {
+        // A line without digits, as most are, is worth nothing and adds nothing.
+        if (!e.mengen[k].hatZiffern && !e.preise[k].hatZiffern)
+            continue;
         w.zeilen[k] = zeileRechnen(e.mengen[k], e.preise[k]);
         w.nettoCent += w.zeilen[k].wertCent;
         w.summen.NettoWert += w.zeilen[k].wert();

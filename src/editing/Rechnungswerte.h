@@ -82,6 +82,10 @@ struct Rechnungseingaben {
     bool inland = false;               // delivered at home: VAT is charged
 };
 
+// The entries as a record holds them, each field read as zahlAusSatz reads it. The query reads every
+// record it lists this way.
+Rechnungseingaben eingabenAusSatz(const DatenSatz& satz);
+
 struct Rechnungswerte {
     std::array<Zeilenwert, SatzFeld::AnzahlPositionen> zeilen;
     std::array<Kostenwert, 3> kosten;

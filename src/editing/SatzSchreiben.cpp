@@ -111,16 +111,15 @@ bool TFKB_Formular::RechnungsNummerVergeben(const DatenDatei& datei, std::int64_
 // line that shows it under its new number. Not found — deleted meanwhile — nothing is chosen, and the
 // store is still what it was, done.
 void TFKB_Formular::GespeichertenSatzWaehlen(const DatenSatz& gespeichert, std::int64_t satzNummer) {
-    std::string zeile;
-    listenzeile(gespeichert, satzNummer, zeile);
+    const std::string zeile = listenzeile(gespeichert, satzNummer);
     const std::string_view ohneSchluessel = std::string_view(zeile).substr(0, zeile.rfind("~~~") + 3);
     ListeObjekt.auswahl = -1;
     for (std::size_t z = 0; z < ListeObjekt.zeilen.size(); ++z) {
-        if (ListeObjekt.zeilen[z] == zeile) {
+        if (ListeObjekt.zeilen.gleich(z, zeile)) {
             ListeObjekt.auswahl = int(z);
             break;
         }
-        if (ListeObjekt.zeilen[z].starts_with(ohneSchluessel))
+        if (ListeObjekt.zeilen.beginntMit(z, ohneSchluessel))
             ListeObjekt.auswahl = int(z);
     }
     if (ListeObjekt.auswahl < 0)

@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 // Cent results are exact only on the arithmetic they were worked out for: IEEE doubles evaluated as
 // doubles (sums of line values, the values that whole cents are recovered from). A port to other
@@ -68,38 +70,26 @@ double KommaZahl::wert() const {
 
 namespace {
 
-struct FormatMuster {
-    int nachkomma = 0;
-    int mindestensGanz = 0;
-    bool gruppieren = false;
-};
-
-FormatMuster zerlegen(std::string_view muster) {
-    FormatMuster m;
-    auto punkt = muster.find('.');
-    std::string_view ganz = muster.substr(0, punkt);
-    m.gruppieren = ganz.find(',') != std::string_view::npos;
-    m.mindestensGanz = int(std::count(ganz.begin(), ganz.end(), '0'));
-    if (punkt != std::string_view::npos) {
-        std::string_view nach = muster.substr(punkt + 1);
-        m.nachkomma = int(std::count_if(nach.begin(), nach.end(), [](char c) { return c == '0' || c == '#'; }));
+// The value × 10^nachkomma rounded half away from zero, where that needs no digits of its own.
+// Nearly every amount lies on a whole cent already. Below 10^9 its 15 digits reach well past the
+// rounding position, so they round to the nearest integer of the shifted value; only a value near a
+// half needs the digits themselves (gerundeteZiffern).
+std::optional<std::uint64_t> schnellGerundet(double betrag, int nachkomma) {
+    if (betrag < 1e9 && nachkomma <= 2) {
+        const double verschoben = betrag * (nachkomma == 0 ? 1 : nachkomma == 1 ? 10 : 100);
+        const double ganz = std::nearbyint(verschoben);
+        if (std::fabs(verschoben - ganz) < 0.01)
+            return static_cast<std::uint64_t>(ganz);
     }
-    return m;
+    return std::nullopt;
 }
 
 // The value × 10^nachkomma as a decimal digit string, rounded half away from zero. It works on
 // the 15 significant digits of the value, the precision a double holds for certain: 1,005 is
 // 1,00499999999999989… in binary but rounds as the 1,005 it stands for.
 std::string gerundeteZiffern(double betrag, int nachkomma) {
-    // Nearly every amount lies on a whole cent already. Below 10^9 its 15 digits reach well past
-    // the rounding position, so they round to the nearest integer of the shifted value; only a
-    // value near a half needs the digits themselves.
-    if (betrag < 1e9 && nachkomma <= 2) {
-        const double verschoben = betrag * (nachkomma == 0 ? 1 : nachkomma == 1 ? 10 : 100);
-        const double ganz = std::nearbyint(verschoben);
-        if (std::fabs(verschoben - ganz) < 0.01)
-            return std::to_string(static_cast<long long>(ganz));
-    }
+    if (const std::optional<std::uint64_t> ganz = schnellGerundet(betrag, nachkomma))
+        return std::to_string(*ganz);
     char text[32];
     std::snprintf(text, sizeof text, "%.14e", betrag);
     std::string ziffern(1, text[0]);
@@ -126,33 +116,64 @@ std::string gerundeteZiffern(double betrag, int nachkomma) {
 } // namespace
 
 std::string zahlFormatieren(double wert, std::string_view muster) {
-    const FormatMuster m = zerlegen(muster);
+    return zahlFormatieren(wert, zahlformat(muster));
+}
+
+// Runs for three amounts of every line of a period query: an amount on a whole cent is written
+// straight from its number of cents, any other from its digits.
+std::string zahlFormatieren(double wert, const Zahlformat& m) {
     if (!std::isfinite(wert))
         return std::to_string(wert);
 
-    std::string ziffern = gerundeteZiffern(std::fabs(wert), m.nachkomma);
-    if (int(ziffern.size()) < m.nachkomma)
-        ziffern.insert(0, std::size_t(m.nachkomma) - ziffern.size(), '0');
-    std::string ganz = ziffern.substr(0, ziffern.size() - std::size_t(m.nachkomma));
-    const std::string nachkomma = ziffern.substr(ganz.size());
+    const std::optional<std::uint64_t> ganzzahl = schnellGerundet(std::fabs(wert), m.nachkomma);
+    if (ganzzahl && m.mindestensGanz <= 20) {
+        // Backwards from the last decimal: below 10^11 with at most 20 zeros, with dots and sign.
+        char text[64];
+        char* const ende = text + sizeof text;
+        char* p = ende;
+        std::uint64_t n = *ganzzahl;
+        for (int i = 0; i < m.nachkomma; ++i, n /= 10)
+            *--p = char('0' + n % 10);
+        if (m.nachkomma > 0)
+            *--p = ',';
+        for (int stellen = 0; n > 0 || stellen < m.mindestensGanz; ++stellen, n /= 10) {
+            if (m.gruppieren && stellen > 0 && stellen % 3 == 0)
+                *--p = '.';
+            *--p = char('0' + n % 10);
+        }
+        // A value that rounds to zero carries no sign.
+        if (wert < 0 && *ganzzahl != 0)
+            *--p = '-';
+        return std::string(p, ende);
+    }
+    const std::string langsam = gerundeteZiffern(std::fabs(wert), m.nachkomma);
+    const std::string_view ziffern = langsam;
+    // The decimals are the last digits, zeros in front where there are fewer; the integer part the
+    // digits before them, without leading zeros but at least as many as the pattern's zeros.
+    const std::size_t stellen = std::size_t(m.nachkomma);
+    std::string_view ganz = ziffern.substr(0, ziffern.size() > stellen ? ziffern.size() - stellen : 0);
+    const std::string_view nachkomma = ziffern.substr(ganz.size());
+    ganz.remove_prefix(std::min(ganz.find_first_not_of('0'), ganz.size()));
+    const std::size_t mindestens = std::size_t(m.mindestensGanz);
+    const std::size_t nullen = mindestens > ganz.size() ? mindestens - ganz.size() : 0;
+    const std::size_t ganzLaenge = nullen + ganz.size();
 
-    ganz.erase(0, std::min(ganz.find_first_not_of('0'), ganz.size()));
-    if (int(ganz.size()) < m.mindestensGanz)
-        ganz.insert(0, std::size_t(m.mindestensGanz) - ganz.size(), '0');
-
-    std::string ergebnis;
+    std::string ergebnis(2 + ganzLaenge + ganzLaenge / 3 + stellen, '\0');
+    char* p = ergebnis.data();
     // A value that rounds to zero carries no sign.
-    if (wert < 0 && ziffern.find_first_not_of('0') != std::string::npos)
-        ergebnis += '-';
-    for (std::size_t i = 0; i < ganz.size(); ++i) {
-        if (m.gruppieren && i > 0 && (ganz.size() - i) % 3 == 0)
-            ergebnis += '.';
-        ergebnis += ganz[i];
+    if (wert < 0 && ziffern.find_first_not_of('0') != std::string_view::npos)
+        *p++ = '-';
+    for (std::size_t i = 0; i < ganzLaenge; ++i) {
+        if (m.gruppieren && i > 0 && (ganzLaenge - i) % 3 == 0)
+            *p++ = '.';
+        *p++ = i < nullen ? '0' : ganz[i - nullen];
     }
-    if (m.nachkomma > 0) {
-        ergebnis += ',';
-        ergebnis += nachkomma;
+    if (stellen > 0) {
+        *p++ = ',';
+        p = std::fill_n(p, stellen - nachkomma.size(), '0');
+        p = std::copy(nachkomma.begin(), nachkomma.end(), p);
     }
+    ergebnis.resize(std::size_t(p - ergebnis.data()));
     return ergebnis;
 }
 

@@ -49,9 +49,34 @@ inline constexpr std::string_view Summe = "#,###,###,##0.00";
 inline constexpr std::string_view Druck = "###,###,##0.00";
 } // namespace Muster
 
+// A format pattern taken apart: the decimals, the digits always shown in front of the comma, and
+// whether thousands are grouped. Taken apart once by a caller that formats many numbers with it.
+struct Zahlformat {
+    int nachkomma = 0;
+    int mindestensGanz = 0;
+    bool gruppieren = false;
+};
+// In front of the first full stop: grouping and the zeros; behind it: the decimals.
+constexpr Zahlformat zahlformat(std::string_view muster) {
+    Zahlformat m;
+    bool nachPunkt = false;
+    for (char c : muster) {
+        if (nachPunkt) {
+            m.nachkomma += c == '0' || c == '#';
+        } else if (c == '.') {
+            nachPunkt = true;
+        } else {
+            m.gruppieren = m.gruppieren || c == ',';
+            m.mindestensGanz += c == '0';
+        }
+    }
+    return m;
+}
+
 // The value in German notation (full stop between thousands, comma before the decimals),
 // rounded half away from zero on its decimal digits to the pattern's number of decimals.
 std::string zahlFormatieren(double wert, std::string_view muster);
+std::string zahlFormatieren(double wert, const Zahlformat& format);
 
 // Blanks in front until the text has at least `breite` characters.
 std::string rechtsBuendig(std::string_view text, std::size_t breite);

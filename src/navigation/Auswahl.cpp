@@ -15,7 +15,7 @@ void TFKB_Formular::ListBoxObjektClick() {
     std::string zeile;
     if (DatenDatei(DateiName).lesenFallsVorhanden(nummer, satz) &&
         satz.zeichen(SatzFeld::RechnungsKennZeichen) != Kennzeichen::Geloescht)
-        listenzeile(satz, nummer, zeile);
+        zeile = listenzeile(satz, nummer);
     if (zeile != ListeObjekt.zeilen[std::size_t(ListeObjekt.auswahl)])
         ListeVeraltetMelden();
     Puffer = satz;
@@ -49,9 +49,12 @@ void TFKB_Formular::BaumClick() {
     if (AnzahlKnoten == 0 || BaumInhalt.wurzel < 0)
         return;
 
-    const Baumknoten& wurzel = BaumInhalt.wurzeln[std::size_t(BaumInhalt.wurzel)];
-    const std::string& knoten = BaumInhalt.kind < 0 ? wurzel.text : wurzel.kinder[std::size_t(BaumInhalt.kind)];
+    const Baumknoten wurzel = BaumInhalt.wurzeln[std::size_t(BaumInhalt.wurzel)];
+    const std::string_view knoten = BaumInhalt.kind < 0 ? wurzel.text : wurzel.kinder[std::size_t(BaumInhalt.kind)];
     const std::string schluessel(ersteZeichen(knoten, 6));
+    // The leading token of a line is the key exactly when the key holds no blank and the line is the key
+    // or begins with it and a blank; the line need not be made whole for that.
+    const bool moeglich = schluessel.find(' ') == std::string::npos;
 
     // Every line of that invoice number is chosen in turn; the last one stays current.
     ListeObjekt.mehrfach = true;
@@ -60,8 +63,8 @@ void TFKB_Formular::BaumClick() {
         ~Einfachauswahl() { liste.mehrfach = false; }
     } zurueck{ListeObjekt};
     for (std::size_t z = 0; z < ListeObjekt.zeilen.size(); ++z) {
-        const std::string& zeile = ListeObjekt.zeilen[z];
-        if (zeile.find(schluessel) != std::string::npos && fuehrendesWort(zeile) == schluessel) {
+        if (moeglich &&
+            (ListeObjekt.zeilen.gleich(z, schluessel) || ListeObjekt.zeilen.beginntMit(z, schluessel + ' '))) {
             ListeObjekt.auswahl = int(z);
             ListBoxObjektClick();
         }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Steuerelement.h"
-#include "navigation/TextVorrat.h"
+#include "data/DatenSatz.h"
 
 #include <cstdint>
 #include <string>
@@ -13,20 +13,18 @@ namespace fkb {
 // Builds the customer tree while the data file streams past. A category's root is found in
 // constant time; it is the first equal entry, as a scan of the category list would find, since
 // every category has one root only. The lookup touches only the index's own compact arrays, so
-// it stays in the cache while the records pass through it. Children are noted as coming in
-// order or not, so that at the end only the roots whose children came out of order are sorted.
+// it stays in the cache while the records pass through it.
 class Baumaufbau {
 public:
-    // Takes over the tree's earlier texts and child lists as buffers, and empties it.
+    // Empties the tree; its storage serves the new one.
     explicit Baumaufbau(Baumansicht& baum);
 
     // The root of this category, given by its stored bytes (`kategorieBytes`), or −1.
     int finden(std::string_view bytes, std::uint64_t hash) const;
     // A new root for the category with these stored bytes and this text; returns its number.
     int wurzelAnlegen(std::string_view bytes, std::string_view text, std::uint64_t hash);
-    // A child text to be filled in under the root; call `kindEingetragen` once it is.
-    std::string& kindAnlegen(int wurzel);
-    void kindEingetragen(int wurzel);
+    // The record's child under the root.
+    void kindAnlegen(int wurzel, const DatenSatz& satz);
 
     // Sorts the roots by text and the children of every root by text.
     void sortieren();
@@ -40,22 +38,14 @@ private:
         std::uint32_t laenge = 0;
         std::int32_t wurzel = -1;
     };
-    struct Wurzelstand {
-        std::uint64_t letzterPraefix = 0;
-        bool geordnet = true;
-    };
 
     std::size_t maske() const { return plaetze_.size() - 1; }
     void eintragen(const Platz& platz);
 
     Baumansicht& baum_;
-    TextVorrat kinderTexte_;
-    TextVorrat wurzelTexte_;
-    std::vector<std::vector<std::string>> leereKinder_;
     std::vector<Platz> plaetze_;
     std::size_t belegt_ = 0;
     std::string bytes_;
-    std::vector<Wurzelstand> staende_;
 };
 
 } // namespace fkb

@@ -9,8 +9,6 @@
 #include "navigation/Baumaufbau.h"
 #include "navigation/Navigationstexte.h"
 
-#include <algorithm>
-
 namespace fkb {
 namespace {
 
@@ -46,7 +44,8 @@ void TFKB_Formular::positionenNachAbbruch(std::int64_t nummer, const DatenSatz* 
 }
 
 void TFKB_Formular::KategorienZuruecksetzen() {
-    KategorieListe.eintraege.assign(1, "Alles");
+    KategorieListe.eintraege.clear();
+    KategorieListe.eintraege.push_back("Alles");
     KategorieListe.text.clear();
     ++KategorieListe.stand;
     AnzahlKategorien = 1;
@@ -66,11 +65,6 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
     // A copy: the caller may pass a control's own text, such as the category list's, which the
     // reset below empties.
     const std::string text = gewaehlt;
-    // Long list lines, tree texts and categories are kept apart, so that each buffer fits its reuse.
-    TextVorrat kategorieVorrat;
-    zeilenVorrat_.aufnehmen(ListeObjekt.zeilen);
-    kategorieVorrat.aufnehmen(KategorieListe.eintraege);
-
     ListeObjekt.leeren();
     ListeObjekt.mehrfach = false;
     Baumaufbau baum(BaumInhalt);
@@ -88,7 +82,6 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
     const bool gewaehltMoeglich = !suche && !alles && ausWindows1252(gewaehltBytes) == text;
     KategoriePuffer kategoriePuffer;
     std::string kategorie;
-    bool geordnet = true;
     // The counter panels follow every record; a stopped load leaves them at the values of the
     // last record that was finished.
     std::int32_t gezeigtSaetze = 0;
@@ -99,10 +92,10 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
     try {
         rechnungsnummern_.beginnen();
         SatzLeser leser(DateiName);
+        ListeObjekt.zeilen.reserve(leser.erwartet());
+        BaumInhalt.wurzeln.reserve(leser.erwartet());
         DateiGeladen = true;
         const Dateistand stand = leser.stand();
-        if (suche)
-            leser.ganzVorausholen();
         // The record buffer ends up holding the last record read, as if each had passed through it.
         const DatenSatz* satz = nullptr;
         const DatenSatz* letzter = nullptr;
@@ -119,11 +112,7 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
 
                 const std::string_view kategorieRoh = kategorieBytes(*satz, kategoriePuffer);
                 if (suche ? volltext.trifft(*satz) : (alles || (gewaehltMoeglich && kategorieRoh == gewaehltBytes))) {
-                    ListeObjekt.zeilen.push_back(zeilenVorrat_.nehmen());
-                    listenzeile(*satz, i, ListeObjekt.zeilen.back());
-                    // Checked while both lines are still in the cache; saves a pass before sorting.
-                    if (geordnet && ListeObjekt.zeilen.size() > 1)
-                        geordnet = !(ListeObjekt.zeilen.back() < ListeObjekt.zeilen[ListeObjekt.zeilen.size() - 2]);
+                    listenzeile(*satz, i, ListeObjekt.zeilen);
                     ++AnzahlSaetze;
                 }
                 // The next free numbers come from the whole file, whatever the list shows: "+1" after a
@@ -140,16 +129,14 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
                 int wurzel = baum.finden(kategorieRoh, hash);
                 if (wurzel < 0) {
                     ausWindows1252(kategorieRoh, kategorie);
-                    KategorieListe.eintraege.push_back(kategorieVorrat.nehmen());
-                    KategorieListe.eintraege.back().assign(kategorie);
+                    KategorieListe.eintraege.push_back(kategorie);
                     ++AnzahlKategorien;
                     wurzel = baum.wurzelAnlegen(kategorieRoh, kategorie, hash);
                     AnzahlKnoten += 2;
                 } else {
                     ++AnzahlKnoten;
                 }
-                baumKindText(*satz, baum.kindAnlegen(wurzel));
-                baum.kindEingetragen(wurzel);
+                baum.kindAnlegen(wurzel, *satz);
             }
         } catch (...) {
             if (letzter)
@@ -162,8 +149,7 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
         rechnungsnummern_.abschliessen(stand);
     } catch (...) {
         // What was listed so far stays, in the order of the list and the tree.
-        if (!geordnet)
-            std::sort(ListeObjekt.zeilen.begin(), ListeObjekt.zeilen.end());
+        ListeObjekt.zeilen.sortieren();
         baum.sortieren();
         ++ListeObjekt.stand;
         ++BaumInhalt.stand;
@@ -177,8 +163,7 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
     ZaehlerAnzeigen();
     if (AnzahlKnoten > 0)
         PanelUst.text = "UmsatzSteuer";
-    if (!geordnet)
-        std::sort(ListeObjekt.zeilen.begin(), ListeObjekt.zeilen.end());
+    ListeObjekt.zeilen.sortieren();
     baum.sortieren();
     ++ListeObjekt.stand;
     ++BaumInhalt.stand;
@@ -194,7 +179,7 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
 int TFKB_Formular::SchluesselErmitteln() {
     if (ListeObjekt.auswahl < 0 || ListeObjekt.auswahl >= int(ListeObjekt.zeilen.size()))
         throw Laufzeitfehler("Listenindex überschreitet das Maximum (" + std::to_string(ListeObjekt.auswahl) + ")");
-    const std::string& zeile = ListeObjekt.zeilen[std::size_t(ListeObjekt.auswahl)];
+    const std::string zeile = ListeObjekt.zeilen[std::size_t(ListeObjekt.auswahl)];
     // The key always ends the line; taking it after the last separator keeps a name that
     // itself contains "~~~" reachable.
     auto trenner = zeile.rfind("~~~");

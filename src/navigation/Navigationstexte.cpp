@@ -28,13 +28,10 @@ std::string_view kategorieBytes(const DatenSatz& s, KategoriePuffer& puffer) {
     return {puffer.data(), std::size_t(p - puffer.data())};
 }
 
-void baumKindText(const DatenSatz& s, std::string& ziel) {
-    // 6 + 3 + 50 characters, each at most 3 bytes in UTF-8.
-    char puffer[3 * 59];
-    char* p = ausWindows1252Schreiben(s.roh(SatzFeld::RechnungsNummer), puffer);
+char* baumKindText(const DatenSatz& s, char* ziel) {
+    char* p = ausWindows1252Schreiben(s.roh(SatzFeld::RechnungsNummer), ziel);
     p = anfuegen(p, "   ");
-    p = ausWindows1252Schreiben(s.roh(SatzFeld::Position(1)), p);
-    ziel.assign(puffer, p);
+    return ausWindows1252Schreiben(s.roh(SatzFeld::Position(1)), p);
 }
 
 namespace {
@@ -54,27 +51,29 @@ void leerraumAnhaengen(std::string& zeile) {
     zeile.append(leerraum(zeichenAnzahl(zeile)), ' ');
 }
 
-void listenzeile(const DatenSatz& s, std::int64_t schluessel, std::string& zeile) {
+void listenzeile(const DatenSatz& s, std::int64_t schluessel, Zeilenliste& liste) {
     const std::string_view nummer = s.roh(SatzFeld::RechnungsNummer), name = s.roh(SatzFeld::Name),
                            vorname = s.roh(SatzFeld::Vorname), datum = s.roh(SatzFeld::RechnungsDatum);
-    // The fields in UTF-8 (at most 3 bytes a character), the literals, the blanks and the key.
-    char puffer[3 * (6 + 30 + 30 + 10) + 8 + 150 + 3 + 20];
-    char* p = ausWindows1252Schreiben(nummer, puffer);
+    // The fields in UTF-8, at most 3 bytes a character, and the literals.
+    char vorn[3 * (6 + 30 + 30 + 10) + 8];
+    char* p = ausWindows1252Schreiben(nummer, vorn);
     p = anfuegen(p, " - ");
     p = ausWindows1252Schreiben(name, p);
     p = anfuegen(p, ", ");
     p = ausWindows1252Schreiben(vorname, p);
     p = anfuegen(p, "   ");
     p = ausWindows1252Schreiben(datum, p);
+    char hinten[3 + 20] = "~~~";
+    char* ende = std::to_chars(hinten + 3, hinten + sizeof hinten, schluessel).ptr;
     // One Windows-1252 byte is one character: the length in characters needs no scan.
     const std::size_t leer = leerraum(nummer.size() + name.size() + vorname.size() + datum.size() + 8);
-    std::memset(p, ' ', leer);
-    p = anfuegen(p + leer, "~~~");
-    p = std::to_chars(p, puffer + sizeof puffer, schluessel).ptr;
-    // Lines differ by a few bytes at most: one buffer of this size serves the next load's line too.
-    if (zeile.capacity() < 250)
-        zeile.reserve(250);
-    zeile.assign(puffer, p);
+    liste.anfuegen({vorn, std::size_t(p - vorn)}, leer, {hinten, std::size_t(ende - hinten)});
+}
+
+std::string listenzeile(const DatenSatz& s, std::int64_t schluessel) {
+    Zeilenliste eine;
+    listenzeile(s, schluessel, eine);
+    return eine[0];
 }
 
 std::string fensterTitel(const DatenSatz& s) {

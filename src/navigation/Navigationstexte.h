@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/Zeilenliste.h"
 #include "data/DatenSatz.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,10 +19,14 @@ namespace fkb {
 // `puffer` lives.
 using KategoriePuffer = std::array<char, 72>;
 std::string_view kategorieBytes(const DatenSatz& satz, KategoriePuffer& puffer);
-// RechnungsNummer, three blanks, Position01
-void baumKindText(const DatenSatz& satz, std::string& ziel);
-// RechnungsNummer - Name, Vorname, three blanks, RechnungsDatum, the blank runs, "~~~" and the key.
-void listenzeile(const DatenSatz& satz, std::int64_t schluessel, std::string& ziel);
+// RechnungsNummer, three blanks, Position01; written at `ziel`, which has room for
+// `BaumKindHoechstens` bytes. Returns the end of the text.
+constexpr std::size_t BaumKindHoechstens = 3 * (6 + 3 + 50); // characters, each at most 3 bytes in UTF-8
+char* baumKindText(const DatenSatz& satz, char* ziel);
+// RechnungsNummer - Name, Vorname, three blanks, RechnungsDatum, the blank runs, "~~~" and the key:
+// appended to the list, or as a text.
+void listenzeile(const DatenSatz& satz, std::int64_t schluessel, Zeilenliste& liste);
+std::string listenzeile(const DatenSatz& satz, std::int64_t schluessel);
 // The main window's caption from the first record of a file.
 std::string fensterTitel(const DatenSatz& satz);
 

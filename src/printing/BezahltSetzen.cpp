@@ -12,7 +12,7 @@ void TFKB_Formular::BitBtnSetzenRKZClick() {
     if (ausgewaehlt < 0 || std::uint32_t(ausgewaehlt) >= FahndungsAnzahl ||
         std::size_t(ausgewaehlt) >= ListeFahndung.zeilen.size())
         return;
-    const std::string& zeile = ListeFahndung.zeilen[std::size_t(ausgewaehlt)];
+    const std::string zeile = ListeFahndung.zeilen[std::size_t(ausgewaehlt)];
     // The key ends the line; a name that itself holds "~~~" must not hide it.
     const auto trenner = zeile.rfind("~~~");
     if (trenner == std::string::npos) {

@@ -17,16 +17,7 @@ std::optional<std::int64_t> UstVorrat::satz() {
 }
 
 std::optional<RechnungsSummen> direkteSummen(const DatenSatz& satz, UstVorrat& ust) {
-    namespace F = SatzFeld;
-    Rechnungseingaben eingaben;
-    for (int k = 0; k < F::AnzahlPositionen; ++k) {
-        eingaben.mengen[k] = zahlAusSatz(satz.roh(F::Menge(k + 1)));
-        eingaben.preise[k] = zahlAusSatz(satz.roh(F::Preis(k + 1)));
-    }
-    eingaben.kosten = {zahlAusSatz(satz.roh(F::VersandKosten)), zahlAusSatz(satz.roh(F::NachnameKosten)),
-                       zahlAusSatz(satz.roh(F::SonstigeKosten))};
-    eingaben.inland = satz.zeichen(F::LieferKennzeichen) == 'B';
-    Rechnungswerte werte = rechnen(eingaben);
+    Rechnungswerte werte = rechnen(eingabenAusSatz(satz));
     if (werte.abgewieseneKosten >= 0)
         return std::nullopt;
     for (const Zeilenwert& zeile : werte.zeilen)

@@ -8,8 +8,7 @@
 #include "printing/Direktsummen.h"
 #include "printing/Fahndungstexte.h"
 
-#include <algorithm>
-#include <cstring>
+#include <array>
 
 namespace fkb {
 namespace {
@@ -106,6 +105,7 @@ bool Fahndung::durchsuchen(const std::string& von, const std::string& bis) {
     const Feld datumsFeld = fragtRechnungsDatum(art) ? SatzFeld::RechnungsDatum : SatzFeld::ZahlungsEingang;
 
     SatzLeser leser(f_.DateiName);
+    f_.ListeFahndung.zeilen.reserve(leser.erwartet());
     // The record buffer ends up holding the last record read, as if each had passed through it.
     const DatenSatz* satz = nullptr;
     struct Zuletzt {
@@ -127,13 +127,20 @@ bool Fahndung::durchsuchen(const std::string& von, const std::string& bis) {
     }
     UstVorrat ust(parameterSatz);
 
-    std::string schluessel;
+    // Which kind bytes stand for the chosen letter, as the one-letter text each is.
+    std::array<bool, 256> gesucht{};
+    DatenSatz probe;
+    for (int b = 0; b < 256; ++b) {
+        probe.setzeZeichen(SatzFeld::RechnungsKennZeichen, char(b));
+        gesucht[std::size_t(b)] =
+            b != Kennzeichen::Geloescht && probe.zeichenText(SatzFeld::RechnungsKennZeichen) == art;
+    }
+    char puffer[8];
     for (std::int64_t nummer = ErsterKundensatz; (satz = leser.naechster()); ++nummer) {
         zuletzt.satz = satz;
-        if (satz->zeichen(SatzFeld::RechnungsKennZeichen) == Kennzeichen::Geloescht ||
-            satz->zeichenText(SatzFeld::RechnungsKennZeichen) != art)
+        if (!gesucht[static_cast<unsigned char>(satz->zeichen(SatzFeld::RechnungsKennZeichen))])
             continue;
-        schluessel = datumsSchluessel(satz->roh(datumsFeld));
+        const std::string_view schluessel = datumsSchluessel(satz->roh(datumsFeld), puffer);
         if (schluessel < von || schluessel > bis)
             continue;
         if (!werteErmitteln(*satz, nummer, ust)) {
@@ -141,8 +148,7 @@ bool Fahndung::durchsuchen(const std::string& von, const std::string& bis) {
             return false;
         }
 
-        f_.ListeFahndung.zeilen.emplace_back();
-        fahndungsZeile(*satz, schluessel, f_.Summen, nummer, f_.ListeFahndung.zeilen.back());
+        fahndungsZeile(*satz, schluessel, f_.Summen, nummer, f_.ListeFahndung.zeilen);
         summe_.netto += f_.Summen.NettoWert;
         summe_.ust += f_.Summen.UstWert;
         summe_.brutto += f_.Summen.BruttoWert;
@@ -187,39 +193,9 @@ void Fahndung::seitenNachholen() {
     f_.Puffer = gelesen;
 }
 
-// The first sixteen bytes of a line (date key, invoice number), zero-filled, as two numbers that
-// order like the bytes.
-std::pair<std::uint64_t, std::uint64_t> kopfVon(const std::string& zeile) {
-    unsigned char kopf[16] = {};
-    std::memcpy(kopf, zeile.data(), std::min(zeile.size(), sizeof kopf));
-    auto zahl = [&kopf](int ab) {
-        std::uint64_t z = 0;
-        for (int i = ab; i < ab + 8; ++i)
-            z = z << 8 | kopf[i];
-        return z;
-    };
-    return {zahl(0), zahl(8)};
-}
-
-// In plain text order, as the list box keeps its items. A hundred thousand long lines would be
-// compared byte by byte over and over; their heads settle nearly every comparison at once.
+// In plain text order, as the list box keeps its items.
 void Fahndung::listeOrdnen() {
-    std::vector<std::string>& zeilen = f_.ListeFahndung.zeilen;
-    struct Eintrag {
-        std::pair<std::uint64_t, std::uint64_t> kopf;
-        std::uint32_t index;
-    };
-    std::vector<Eintrag> folge(zeilen.size());
-    for (std::uint32_t i = 0; i < zeilen.size(); ++i)
-        folge[i] = {kopfVon(zeilen[i]), i};
-    std::sort(folge.begin(), folge.end(), [&zeilen](const Eintrag& a, const Eintrag& b) {
-        return a.kopf != b.kopf ? a.kopf < b.kopf : zeilen[a.index] < zeilen[b.index];
-    });
-    std::vector<std::string> geordnet;
-    geordnet.reserve(zeilen.size());
-    for (const Eintrag& e : folge)
-        geordnet.push_back(std::move(zeilen[e.index]));
-    zeilen = std::move(geordnet);
+    f_.ListeFahndung.zeilen.sortieren();
     ++f_.ListeFahndung.stand;
 }
 

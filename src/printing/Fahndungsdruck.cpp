@@ -10,8 +10,8 @@ constexpr int Schrift = 25;
 constexpr int Rand = 50; // the left edge of every text, and the top of every page
 } // namespace
 
-void fahndungslisteDrucken(Leinwand& leinwand, const std::string& kopf, const std::vector<std::string>& zeilen,
-                           std::size_t anzahl, const std::string& muster) {
+void fahndungslisteDrucken(Leinwand& leinwand, const std::string& kopf, const Zeilenliste& zeilen, std::size_t anzahl,
+                           const std::string& muster) {
     leinwand.dokumentBeginnen();
     leinwand.abbildungMetrisch();
     leinwand.schriftName("Courier");

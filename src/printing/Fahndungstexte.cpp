@@ -3,6 +3,9 @@
 #include "data/Windows1252.h"
 #include "editing/Zahlen.h"
 
+#include <algorithm>
+#include <charconv>
+
 namespace fkb {
 namespace {
 
@@ -11,20 +14,23 @@ void anhaengen(std::string& ziel, const DatenSatz& satz, Feld feld) {
 }
 
 std::string betrag(double wert) {
-    return zahlFormatieren(wert, Muster::Druck);
+    static constexpr Zahlformat Druck = zahlformat(Muster::Druck);
+    return zahlFormatieren(wert, Druck);
 }
 
 } // namespace
 
+std::string_view datumsSchluessel(std::string_view datum, char (&puffer)[8]) {
+    char* p = puffer;
+    for (auto [ab, laenge] : {std::pair<std::size_t, std::size_t>{6, 4}, {3, 2}, {0, 2}})
+        if (ab < datum.size())
+            p = std::copy_n(datum.data() + ab, std::min(laenge, datum.size() - ab), p);
+    return {puffer, std::size_t(p - puffer)};
+}
+
 std::string datumsSchluessel(std::string_view datum) {
-    auto teil = [datum](std::size_t ab, std::size_t laenge) {
-        return ab < datum.size() ? datum.substr(ab, laenge) : std::string_view();
-    };
-    std::string schluessel;
-    schluessel += teil(6, 4);
-    schluessel += teil(3, 2);
-    schluessel += teil(0, 2);
-    return schluessel;
+    char puffer[8];
+    return std::string(datumsSchluessel(datum, puffer));
 }
 
 bool fragtRechnungsDatum(const std::string& kennzeichen) {
@@ -37,29 +43,27 @@ std::string fahndungsKopf(const std::string& kennzeichen) {
 }
 
 void fahndungsZeile(const DatenSatz& satz, std::string_view schluessel, const RechnungsSummen& werte,
-                    std::int64_t nummer, std::string& ziel) {
-    ziel.clear();
-    // Room for the whole line at once: names and position of some length, the blanks and the key.
-    ziel.reserve(320);
-    ausWindows1252Anhaengen(schluessel, ziel);
-    ziel += '-';
-    anhaengen(ziel, satz, SatzFeld::RechnungsNummer);
-    ziel += '-';
-    anhaengen(ziel, satz, SatzFeld::Name);
-    ziel += ", ";
-    anhaengen(ziel, satz, SatzFeld::Vorname);
-    ziel += '-';
-    ziel += betrag(werte.NettoWert);
-    ziel += '-';
-    ziel += betrag(werte.UstWert);
-    ziel += '-';
-    ziel += betrag(werte.BruttoWert);
-    ziel += '-';
-    anhaengen(ziel, satz, SatzFeld::Position(1));
+                    std::int64_t nummer, Zeilenliste& liste) {
+    // The texts in UTF-8, at most 3 bytes a character, the literals and three amounts.
+    char vorn[3 * (8 + 6 + 30 + 30 + 50) + 6 + 3 * 400];
+    char* p = ausWindows1252Schreiben(schluessel, vorn);
+    *p++ = '-';
+    p = ausWindows1252Schreiben(satz.roh(SatzFeld::RechnungsNummer), p);
+    *p++ = '-';
+    p = ausWindows1252Schreiben(satz.roh(SatzFeld::Name), p);
+    p = std::copy_n(", ", 2, p);
+    p = ausWindows1252Schreiben(satz.roh(SatzFeld::Vorname), p);
+    for (double wert : {werte.NettoWert, werte.UstWert, werte.BruttoWert}) {
+        *p++ = '-';
+        const std::string text = betrag(wert);
+        p = std::copy_n(text.data(), std::min<std::size_t>(text.size(), 400), p);
+    }
+    *p++ = '-';
+    p = ausWindows1252Schreiben(satz.roh(SatzFeld::Position(1)), p);
+    char hinten[3 + 20] = "~~~";
+    char* ende = std::to_chars(hinten + 3, hinten + sizeof hinten, nummer).ptr;
     // The blanks push the key out of sight in the list.
-    ziel.append(150, ' ');
-    ziel += "~~~";
-    ziel += std::to_string(nummer);
+    liste.anfuegen({vorn, std::size_t(p - vorn)}, 150, {hinten, std::size_t(ende - hinten)});
 }
 
 std::string summenZeile(double netto, double ust, double brutto) {

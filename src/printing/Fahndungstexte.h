@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Zeilenliste.h"
 #include "data/DatenSatz.h"
 #include "editing/RechnungsSummen.h"
 
@@ -12,6 +13,8 @@ namespace fkb {
 // The year, month and day of a "dd.mm.yyyy" text as one key "yyyymmdd" that sorts by date:
 // characters 7 to 10, 4 to 5 and 1 to 2, as far as the text reaches. An empty date gives an empty key.
 std::string datumsSchluessel(std::string_view datum);
+// The same key written into `puffer`.
+std::string_view datumsSchluessel(std::string_view datum, char (&puffer)[8]);
 
 // The column header of the query list: the date it compares is the invoice date for offers
 // and invoices, the payment date for any other kind letter.
@@ -19,9 +22,9 @@ std::string fahndungsKopf(const std::string& kennzeichen);
 bool fragtRechnungsDatum(const std::string& kennzeichen);
 
 // Key-RechnungsNummer-Name, Vorname-net-VAT-gross-Position01, 150 blanks, "~~~" and the record
-// number. The key is in the record's own bytes.
+// number, appended to the list. The key is in the record's own bytes.
 void fahndungsZeile(const DatenSatz& satz, std::string_view schluessel, const RechnungsSummen& werte,
-                    std::int64_t nummer, std::string& ziel);
+                    std::int64_t nummer, Zeilenliste& liste);
 // "99999999 - Summe Netto: …": sorts after every date key, so it ends the list.
 std::string summenZeile(double netto, double ust, double brutto);
 

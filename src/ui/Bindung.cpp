@@ -337,8 +337,8 @@ void Bindung::inhalteSpiegeln() {
             kategorienStand_ = k.stand;
             QStringList eintraege;
             eintraege.reserve(qsizetype(k.eintraege.size()));
-            for (const std::string& e : k.eintraege)
-                eintraege << qt(e);
+            for (std::string_view e : k.eintraege)
+                eintraege << QString::fromUtf8(e.data(), qsizetype(e.size()));
             kategorienModell_->setStringList(eintraege);
         }
         int soll = k.text.empty() ? -1 : kategorien_->findText(qt(k.text), Qt::MatchExactly | Qt::MatchCaseSensitive);

@@ -1,6 +1,13 @@
 #include "ui/ListenModell.h"
 
 namespace fkb::ui {
+namespace {
+
+QString utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
 
 ListenModell::ListenModell(const Listenfeld& liste, QObject* eltern)
     : QAbstractListModel(eltern), liste_(liste), stand_(liste.stand), anzahl_(int(liste.zeilen.size())) {}
@@ -13,9 +20,9 @@ QVariant ListenModell::data(const QModelIndex& index, int rolle) const {
     if ((rolle != Qt::DisplayRole && rolle != Qt::ToolTipRole) || !index.isValid() ||
         index.row() >= int(liste_.zeilen.size()))
         return {};
-    const std::string& zeile = liste_.zeilen[std::size_t(index.row())];
+    const std::string zeile = liste_.zeilen[std::size_t(index.row())];
     if (rolle == Qt::DisplayRole)
-        return QString::fromStdString(zeile);
+        return utf8(zeile);
     return sichtbarerText(zeile);
 }
 
@@ -25,7 +32,7 @@ QString ListenModell::sichtbarerText(std::string_view zeile) {
         zeile = zeile.substr(0, trenner);
     while (!zeile.empty() && zeile.back() == ' ')
         zeile.remove_suffix(1);
-    return QString::fromUtf8(zeile.data(), qsizetype(zeile.size()));
+    return utf8(zeile);
 }
 
 bool ListenModell::aktualisieren() {
@@ -99,12 +106,12 @@ QVariant BaumModell::data(const QModelIndex& index, int rolle) const {
     auto [w, k] = knoten(index);
     if (w >= int(baum_.wurzeln.size()))
         return {};
-    const Baumknoten& wurzel = baum_.wurzeln[std::size_t(w)];
+    const Baumknoten wurzel = baum_.wurzeln[std::size_t(w)];
     if (k < 0)
-        return QString::fromStdString(wurzel.text);
+        return utf8(wurzel.text);
     if (k >= int(wurzel.kinder.size()))
         return {};
-    return QString::fromStdString(wurzel.kinder[std::size_t(k)]);
+    return utf8(wurzel.kinder[std::size_t(k)]);
 }
 
 bool BaumModell::aktualisieren() {

@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <sys/stat.h>
 #include <tuple>
+#include <unistd.h>
 
 using namespace fkb;
 using namespace fkb::test;
@@ -130,7 +132,12 @@ TEST(DatenDatei, TextZuIntWieDieLaufzeit) {
     EXPECT_EQ(fehlerVon([] { textZuInt(std::string("4\0x", 3)); }), "'4' ist kein gültiger Integerwert");
 }
 
+// A record may come in pieces from several reads, as from a file on a network share: it is
+// handed out whole all the same.
 TEST(DatenDatei, NurGanzeSaetzeZaehlenAuchUeberBlockgrenzen) {
+    struct HakenZurueck {
+        ~HakenZurueck() { systemaufrufe = Systemaufrufe::system(); }
+    } zurueck;
     TempOrdner ordner;
     for (int anzahl : {0, 1, 63, 64, 65, 129}) {
         for (std::size_t rest : {std::size_t(0), std::size_t(1), G - 1}) {
@@ -139,7 +146,13 @@ TEST(DatenDatei, NurGanzeSaetzeZaehlenAuchUeberBlockgrenzen) {
             dateiSchreiben(pfad, saetze(anzahl));
             bytesAnhaengen(pfad, std::string(rest, 'R'));
             EXPECT_EQ(DatenDatei(pfad).anzahlSaetze(), anzahl);
-            {
+            for (bool stueckweise : {false, true}) {
+                SCOPED_TRACE(stueckweise ? "read in pieces of 1000 bytes" : "read at once");
+                systemaufrufe = Systemaufrufe::system();
+                if (stueckweise)
+                    systemaufrufe.read = [](int fd, void* ziel, std::size_t laenge) {
+                        return ::read(fd, ziel, std::min<std::size_t>(laenge, 1000));
+                    };
                 SatzLeser leser(pfad);
                 int n = 0;
                 while (const DatenSatz* s = leser.naechster()) {
@@ -150,6 +163,7 @@ TEST(DatenDatei, NurGanzeSaetzeZaehlenAuchUeberBlockgrenzen) {
                 EXPECT_EQ(n, anzahl);
                 EXPECT_EQ(leser.naechster(), nullptr) << "stays at the end";
             }
+            systemaufrufe = Systemaufrufe::system();
             // The partial tail is no record: reading it fails, appending writes over it.
             DatenSatz s;
             EXPECT_EQ(fehlerVon([&] { DatenDatei(pfad).lesen(anzahl, s); }), "Versuch hinter dem Dateiende zu lesen");
@@ -158,6 +172,53 @@ TEST(DatenDatei, NurGanzeSaetzeZaehlenAuchUeberBlockgrenzen) {
             DatenDatei(pfad).lesen(anzahl, s);
             EXPECT_EQ(s, nummerierterSatz(anzahl));
         }
+    }
+}
+
+// Another program that cuts the file short or lengthens it while it is read: the reader ends with
+// the last record that lay whole in the file when it read it, never with one partly read, nor with
+// one whose tail it did not find. 3000 records are 7.9 MB.
+TEST(DatenDatei, GekuerzteDateiEndetWoSieAbgeschnittenWurde) {
+    constexpr int Anzahl = 3000;
+    constexpr int Block = int(SatzLeser::SaetzeJeBlock);
+    struct Fall {
+        int gelesen;  // records read before the file is changed
+        int bleiben;  // whole records in it afterwards, −1 when it is not changed
+        int erwartet; // records the reader hands out in all
+        int rest = 0; // bytes of a partial record behind them
+    };
+    TempOrdner ordner;
+    const std::string pfad = ordner.pfad("d.fba");
+    const std::vector<DatenSatz> alle = saetze(Anzahl + 10);
+    const std::vector<DatenSatz> anfang(alle.begin(), alle.begin() + Anzahl);
+    const std::string bytes = [&] {
+        std::string b;
+        for (const DatenSatz& s : alle)
+            b.append(s.bytes.begin(), s.bytes.end());
+        return b;
+    }();
+    // Cut ahead of the reader, behind it (where it still hands out what it had read), with a partial
+    // record left whose kind lies inside or outside the part left; grown by whole records and a part.
+    for (const Fall& fall :
+         {Fall{0, -1, Anzahl}, Fall{10, 2000, 2000}, Fall{1700, 2500, 2500}, Fall{31 * Block, 1000, 31 * Block},
+          Fall{2999, 0, Anzahl}, Fall{0, 0, 0}, Fall{10, 2000, 2000, 100}, Fall{10, 2000, 2000, 1000},
+          Fall{10, Anzahl + 5, Anzahl + 5}, Fall{31 * Block, Anzahl + 5, Anzahl + 5, 1000}}) {
+        SCOPED_TRACE(std::to_string(fall.gelesen) + " read, " + std::to_string(fall.bleiben) + " left");
+        dateiSchreiben(pfad, anfang);
+        SatzLeser leser(pfad);
+        int n = 0;
+        for (; n < fall.gelesen; ++n)
+            ASSERT_EQ(*leser.naechster(), alle[std::size_t(n)]);
+        const std::size_t laenge = std::size_t(fall.bleiben) * G + std::size_t(fall.rest);
+        if (fall.bleiben > Anzahl) {
+            bytesAnhaengen(pfad, bytes.substr(Anzahl * G, laenge - Anzahl * G));
+        } else if (fall.bleiben >= 0) {
+            ASSERT_EQ(::truncate(pfad.c_str(), off_t(laenge)), 0);
+        }
+        for (; const DatenSatz* s = leser.naechster(); ++n)
+            ASSERT_EQ(*s, alle[std::size_t(n)]) << n;
+        EXPECT_EQ(n, fall.erwartet);
+        EXPECT_EQ(leser.naechster(), nullptr) << "stays at the end";
     }
 }
 

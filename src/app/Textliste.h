@@ -1,0 +1,152 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace fkb {
+
+// Texts laid down one after another in a few large blocks. A load builds 100 000 texts: one allocation
+// each would cost more than building them. Emptied, it keeps its blocks for the next load.
+class Textspeicher {
+public:
+    Textspeicher() = default;
+    // The texts keep their places: they lie in blocks that move with the storage.
+    Textspeicher(Textspeicher&& anderer) noexcept { *this = std::move(anderer); }
+    Textspeicher& operator=(Textspeicher&& anderer) noexcept;
+
+    std::string_view ablegen(std::string_view text);
+    // Room for a text of at most `hoechstens` bytes, to be written at the pointer returned and ended
+    // with `abschliessen` before the next call.
+    char* platz(std::size_t hoechstens);
+    std::string_view abschliessen(const char* ende);
+    // Every text laid down is gone; the blocks stay.
+    void leeren();
+
+private:
+    struct Block {
+        std::unique_ptr<char[]> bytes;
+        std::size_t groesse;
+    };
+    std::vector<Block> bloecke_;
+    std::size_t block_ = 0; // the block being filled, once there is one
+    char* frei_ = nullptr;
+    char* ende_ = nullptr;
+};
+
+// A run of texts, in order: the lines of a list, the children of a tree's root.
+class Textbereich {
+public:
+    using value_type = std::string_view;
+    using iterator = const std::string_view*;
+    using const_iterator = iterator;
+
+    Textbereich() = default;
+    Textbereich(const std::string_view* anfang, std::size_t anzahl) : anfang_(anfang), anzahl_(anzahl) {}
+
+    std::size_t size() const { return anzahl_; }
+    bool empty() const { return anzahl_ == 0; }
+    // Const: assigning to the view handed out would change nothing, and must not compile.
+    const std::string_view operator[](std::size_t i) const { return anfang_[i]; }
+    std::string_view front() const { return anfang_[0]; }
+    std::string_view back() const { return anfang_[anzahl_ - 1]; }
+    iterator begin() const { return anfang_; }
+    iterator end() const { return anfang_ + anzahl_; }
+
+private:
+    const std::string_view* anfang_ = nullptr;
+    std::size_t anzahl_ = 0;
+};
+
+bool operator==(Textbereich a, Textbereich b);
+bool operator==(Textbereich a, const std::vector<std::string>& b);
+
+// The first eight bytes of a text, zero-filled, as a number that orders as the texts do (bytes compare
+// unsigned, as std::string_view does): a greater number means a greater text; equal ones tell nothing.
+std::uint64_t kopfVon(std::string_view text);
+
+// The positions 0 to n − 1 in ascending order of what they stand for. Long texts compared byte by byte
+// over and over would cost; their first twelve bytes (of `kopf(i)`, sixteen bytes as two numbers that
+// `kopfVon` makes), kept beside the positions, settle nearly every comparison, and `kleiner(i, j)` the rest.
+template <class Kopf, class Kleiner>
+std::vector<std::uint32_t> reihenfolge(std::size_t n, const Kopf& kopf, const Kleiner& kleiner) {
+    struct Rang {
+        std::uint64_t vorn;
+        std::uint32_t hinten, index;
+    };
+    std::vector<Rang> reihe(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto [vorn, hinten] = kopf(i);
+        reihe[i] = {vorn, std::uint32_t(hinten >> 32), std::uint32_t(i)};
+    }
+    std::sort(reihe.begin(), reihe.end(), [&kleiner](const Rang& a, const Rang& b) {
+        if (a.vorn != b.vorn)
+            return a.vorn < b.vorn;
+        if (a.hinten != b.hinten)
+            return a.hinten < b.hinten;
+        return kleiner(a.index, b.index);
+    });
+    std::vector<std::uint32_t> folge(n);
+    for (std::size_t i = 0; i < n; ++i)
+        folge[i] = reihe[i].index;
+    return folge;
+}
+
+// Puts werte[folge[i]] at place i, in place; `folge` is used up on the way.
+template <class T> void umordnen(std::vector<T>& werte, std::vector<std::uint32_t>& folge) {
+    for (std::size_t i = 0; i < werte.size(); ++i) {
+        if (folge[i] == i)
+            continue;
+        T erster = std::move(werte[i]);
+        std::size_t j = i;
+        for (std::size_t k; (k = folge[j]) != i; j = k) {
+            werte[j] = std::move(werte[k]);
+            folge[j] = std::uint32_t(j);
+        }
+        werte[j] = std::move(erster);
+        folge[j] = std::uint32_t(j);
+    }
+}
+
+// The positions of the texts in ascending byte order.
+std::vector<std::uint32_t> textReihenfolge(Textbereich texte);
+
+// The entries of a list control such as the categories, in their own blocks.
+class Textliste {
+public:
+    using value_type = std::string_view;
+    using iterator = const std::string_view*;
+    using const_iterator = iterator;
+
+    Textliste() = default;
+    Textliste(std::initializer_list<std::string_view> texte);
+    Textliste(const Textliste& andere);
+    Textliste& operator=(const Textliste& andere);
+    Textliste(Textliste&&) noexcept = default;
+    Textliste& operator=(Textliste&&) noexcept = default;
+
+    std::size_t size() const { return texte_.size(); }
+    bool empty() const { return texte_.empty(); }
+    const std::string_view operator[](std::size_t i) const { return texte_[i]; }
+    std::string_view front() const { return texte_.front(); }
+    std::string_view back() const { return texte_.back(); }
+    iterator begin() const { return texte_.data(); }
+    iterator end() const { return texte_.data() + texte_.size(); }
+    operator Textbereich() const { return {texte_.data(), texte_.size()}; }
+
+    void push_back(std::string_view text) { texte_.push_back(speicher_.ablegen(text)); }
+    // Keeps its blocks for the texts to come.
+    void clear();
+
+private:
+    Textspeicher speicher_;
+    std::vector<std::string_view> texte_;
+};
+
+} // namespace fkb
