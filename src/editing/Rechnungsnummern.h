@@ -21,7 +21,12 @@ public:
     // The number a record carries; nothing for digits no record can be stored with.
     static std::optional<std::uint32_t> nummerVon(const DatenSatz& satz);
 
-    void beginnen() { eintraege_.clear(), stand_.reset(); }
+    // Room for as many invoices as the file may hold, taken once: growing step by step copies.
+    void beginnen(std::size_t erwartet = 0) {
+        eintraege_.clear();
+        eintraege_.reserve(erwartet);
+        stand_.reset();
+    }
     void aufnehmen(const DatenSatz& satz, std::int64_t satzNummer);
     // The load read every record of the file in this state.
     void abschliessen(const Dateistand& stand);

@@ -93,6 +93,7 @@ void TFKB_Formular::NavigationLaden(const std::string& gewaehlt, bool suche) {
         rechnungsnummern_.beginnen();
         SatzLeser leser(DateiName);
         ListeObjekt.zeilen.reserve(leser.erwartet());
+        rechnungsnummern_.beginnen(leser.erwartet());
         BaumInhalt.wurzeln.reserve(leser.erwartet());
         DateiGeladen = true;
         const Dateistand stand = leser.stand();
