@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 
 namespace fkb {
 namespace {
@@ -194,7 +195,8 @@ std::string einbetten(std::string_view pdfA1b, const std::string& xml, const Pdf
     schreiber.setMinimumPDFVersion("1.7");
     schreiber.setDeterministicID(true);
     schreiber.write();
-    const Buffer* puffer = schreiber.getBuffer();
+    // The writer hands the buffer over: it is ours to free.
+    const std::shared_ptr<Buffer> puffer = schreiber.getBufferSharedPointer();
     return {reinterpret_cast<const char*>(puffer->getBuffer()), puffer->getSize()};
 }
 
