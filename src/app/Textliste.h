@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -72,29 +74,61 @@ bool operator==(Textbereich a, const std::vector<std::string>& b);
 std::uint64_t kopfVon(std::string_view text);
 
 // The positions 0 to n − 1 in ascending order of what they stand for. Long texts compared byte by byte
-// over and over would cost; their first twelve bytes (of `kopf(i)`, sixteen bytes as two numbers that
-// `kopfVon` makes), kept beside the positions, settle nearly every comparison, and `kleiner(i, j)` the rest.
+// over and over would cost; their first sixteen bytes (`kopf(i)`, as two numbers that `kopfVon` makes),
+// kept beside the positions, settle nearly every comparison, and `kleiner(i, j)` the rest. Sixteen, not
+// fewer: a query line's date, invoice number and the dash behind it, which tell its lines apart.
+// `kopf` and `kleiner` only read: a long run is sorted in two halves at once, one on a second thread
+// that ends before this returns, and the halves merged.
 template <class Kopf, class Kleiner>
 std::vector<std::uint32_t> reihenfolge(std::size_t n, const Kopf& kopf, const Kleiner& kleiner) {
     struct Rang {
-        std::uint64_t vorn;
-        std::uint32_t hinten, index;
+        std::uint64_t vorn, hinten;
+        std::uint32_t index;
     };
-    std::vector<Rang> reihe(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto [vorn, hinten] = kopf(i);
-        reihe[i] = {vorn, std::uint32_t(hinten >> 32), std::uint32_t(i)};
-    }
-    std::sort(reihe.begin(), reihe.end(), [&kleiner](const Rang& a, const Rang& b) {
+    const auto vor = [&kleiner](const Rang& a, const Rang& b) {
         if (a.vorn != b.vorn)
             return a.vorn < b.vorn;
         if (a.hinten != b.hinten)
             return a.hinten < b.hinten;
         return kleiner(a.index, b.index);
-    });
+    };
+    std::vector<Rang> reihe(n);
+    const auto ordnen = [&](std::size_t von, std::size_t bis) {
+        for (std::size_t i = von; i < bis; ++i) {
+            const auto [vorn, hinten] = kopf(i);
+            reihe[i] = {vorn, hinten, std::uint32_t(i)};
+        }
+        std::sort(reihe.begin() + std::ptrdiff_t(von), reihe.begin() + std::ptrdiff_t(bis), vor);
+    };
     std::vector<std::uint32_t> folge(n);
-    for (std::size_t i = 0; i < n; ++i)
-        folge[i] = reihe[i].index;
+    // Below this a second thread costs more than it saves.
+    constexpr std::size_t ZweiHaelftenAb = 20000;
+    const std::size_t mitte = n / 2;
+    bool geteilt = false;
+    if (n >= ZweiHaelftenAb) {
+        try {
+            {
+                std::jthread zweiter(ordnen, mitte, n);
+                ordnen(0, mitte);
+            }
+            geteilt = true;
+        } catch (const std::system_error&) {
+            // No thread to be had: the whole run on this one.
+        }
+    }
+    if (!geteilt) {
+        ordnen(0, n);
+        for (std::size_t i = 0; i < n; ++i)
+            folge[i] = reihe[i].index;
+        return folge;
+    }
+    std::size_t a = 0, b = mitte, i = 0;
+    while (a < mitte && b < n)
+        folge[i++] = vor(reihe[b], reihe[a]) ? reihe[b++].index : reihe[a++].index;
+    for (; a < mitte; ++a)
+        folge[i++] = reihe[a].index;
+    for (; b < n; ++b)
+        folge[i++] = reihe[b].index;
     return folge;
 }
 
