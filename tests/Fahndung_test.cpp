@@ -252,67 +252,81 @@ TEST(Fahndung, DirekteSummenGleichenDemSeitenweg) {
         const char* name;
         const char* art;
         std::vector<Beleg> zusatz;
-        const char* ust; // VAT rate of record 0
-        int lesenBisFehler;
+        const char* ust;         // VAT rate of record 0
+        std::int64_t fehlerAb;   // a read from this record on fails
+        std::size_t stelle = 20; // where among the customer records `zusatz` goes
     };
+    // The query shared out on two cores (records 51 to 81 and 81 on) must say and leave what one pass does.
     const Fall faelle[] = {
         {"Rechnungen", "R", {}, "   19,0", -1},
         {"Angebote", "A", {}, "    5,0", -1},
         {"bezahlt", "B", {}, "   19,0", -1},
         {"Kostenfehler", "R", {{'R', "07.12.2026", 'B', "1", "1", "12,345"}}, "   19,0", -1},
+        {"Kostenfehler hinten", "R", {{'R', "07.12.2026", 'B', "1", "1", "12,345"}}, "   19,0", -1, 50},
         {"Kosten mit Minus", "R", {{'R', "07.12.2026", 'B', "1", "1", "-1"}}, "   19,0", -1},
         {"USt falsch", "R", {}, "  19,00", -1},
         {"Ziffern zu lang", "R", {{'R', "07.12.2026", 'E', "1", "9999999999"}}, "   19,0", -1},
-        {"Lesefehler", "R", {}, "   19,0", 8},
+        {"Lesefehler", "R", {}, "   19,0", 80},
+        {"Lesefehler hinten", "R", {}, "   19,0", 100},
     };
-    static int lesenUebrig = -1;
+    static std::int64_t fehlerAb = -1;
     struct HakenZurueck {
         ~HakenZurueck() { systemaufrufe = Systemaufrufe::system(); }
     } zurueck;
+    // An unreadable place on the disk: a read reaches up to it, the next one fails there, whatever way the
+    // file is read in pieces.
     systemaufrufe.read = [](int fd, void* ziel, std::size_t laenge) -> ssize_t {
-        if (lesenUebrig >= 0 && lesenUebrig-- == 0) {
-            errno = EIO;
-            return -1;
+        laenge = std::min<std::size_t>(laenge, 10 * DatenSatz::Groesse);
+        if (fehlerAb >= 0) {
+            const std::int64_t stelle = ::lseek(fd, 0, SEEK_CUR), grenze = fehlerAb * std::int64_t(DatenSatz::Groesse);
+            if (stelle >= grenze) {
+                errno = EIO;
+                return -1;
+            }
+            laenge = std::min<std::size_t>(laenge, std::size_t(grenze - stelle));
         }
-        return ::read(fd, ziel, std::min<std::size_t>(laenge, 10 * DatenSatz::Groesse));
+        return ::read(fd, ziel, laenge);
     };
 
     for (const Fall& c : faelle) {
         SCOPED_TRACE(c.name);
         std::vector<Beleg> belege = vielfalt;
-        belege.insert(belege.begin() + 20, c.zusatz.begin(), c.zusatz.end());
+        belege.insert(belege.begin() + std::ptrdiff_t(c.stelle), c.zusatz.begin(), c.zusatz.end());
         std::vector<DatenSatz> saetze = datei(belege);
         saetze[0].setzeText(SatzFeld::Menge(1), c.ust);
 
-        Fenster direkt, seiten;
-        direkt.oeffnen(saetze);
-        seiten.oeffnen(saetze);
-        for (Fenster* w : {&direkt, &seiten}) {
+        Fenster direkt, geteilt, seiten;
+        for (Fenster* w : {&direkt, &geteilt, &seiten}) {
+            w->oeffnen(saetze);
             w->f.klick(std::string("ButtonFahndung") + c.art);
             w->f.KalenderVon = {2026, 12, 1};
             w->f.KalenderBis = {2026, 12, 31};
             w->p.vergessen();
-            lesenUebrig = c.lesenBisFehler;
-            const Rechenweg weg = w == &direkt ? Rechenweg::Direkt : Rechenweg::Seiten;
-            w->f.ausfuehren([w, weg] { fahndungStarten(w->f, weg); });
-            lesenUebrig = -1;
+            fehlerAb = c.fehlerAb;
+            const Rechenweg weg = w == &seiten ? Rechenweg::Seiten : Rechenweg::Direkt;
+            const std::int64_t teilenAb = w == &geteilt ? 2 : FahndungTeilenAb;
+            w->f.ausfuehren([w, weg, teilenAb] { fahndungStarten(w->f, weg, teilenAb); });
+            fehlerAb = -1;
         }
-
-        ASSERT_EQ(direkt.p.meldungen.size(), seiten.p.meldungen.size());
-        for (std::size_t i = 0; i < direkt.p.meldungen.size(); ++i)
-            EXPECT_EQ(direkt.p.meldungen[i].text, seiten.p.meldungen[i].text);
-        EXPECT_FALSE(direkt.f.ListeFahndung.zeilen.empty());
-        EXPECT_EQ(direkt.f.ListeFahndung.zeilen, seiten.f.ListeFahndung.zeilen);
-        EXPECT_EQ(direkt.f.FahndungsAnzahl, seiten.f.FahndungsAnzahl);
-        const RechnungsSummen &a = direkt.f.Summen, &b = seiten.f.Summen;
-        EXPECT_TRUE(a.VersandKosten == b.VersandKosten && a.NachnameKosten == b.NachnameKosten &&
-                    a.SonstigeKosten == b.SonstigeKosten && a.NettoWert == b.NettoWert && a.UstWert == b.UstWert &&
-                    a.BruttoWert == b.BruttoWert);
-        EXPECT_TRUE(direkt.f.Puffer == seiten.f.Puffer);
-        EXPECT_TRUE(direkt.f.ParameterPuffer == seiten.f.ParameterPuffer);
-        for (std::size_t i = 0; i < direkt.f.alle().size(); ++i) {
-            const Steuerelement &d = *direkt.f.alle()[i], &s = *seiten.f.alle()[i];
-            EXPECT_TRUE(d.text == s.text && d.aktiv == s.aktiv) << d.name << ": " << d.text << " / " << s.text;
+        for (Fenster* w : {&direkt, &geteilt}) {
+            SCOPED_TRACE(w == &geteilt ? "geteilt" : "direkt");
+            const Fenster& direkt = *w;
+            ASSERT_EQ(direkt.p.meldungen.size(), seiten.p.meldungen.size());
+            for (std::size_t i = 0; i < direkt.p.meldungen.size(); ++i)
+                EXPECT_EQ(direkt.p.meldungen[i].text, seiten.p.meldungen[i].text);
+            EXPECT_FALSE(direkt.f.ListeFahndung.zeilen.empty());
+            EXPECT_EQ(direkt.f.ListeFahndung.zeilen, seiten.f.ListeFahndung.zeilen);
+            EXPECT_EQ(direkt.f.FahndungsAnzahl, seiten.f.FahndungsAnzahl);
+            const RechnungsSummen &a = direkt.f.Summen, &b = seiten.f.Summen;
+            EXPECT_TRUE(a.VersandKosten == b.VersandKosten && a.NachnameKosten == b.NachnameKosten &&
+                        a.SonstigeKosten == b.SonstigeKosten && a.NettoWert == b.NettoWert && a.UstWert == b.UstWert &&
+                        a.BruttoWert == b.BruttoWert);
+            EXPECT_TRUE(direkt.f.Puffer == seiten.f.Puffer);
+            EXPECT_TRUE(direkt.f.ParameterPuffer == seiten.f.ParameterPuffer);
+            for (std::size_t i = 0; i < direkt.f.alle().size(); ++i) {
+                const Steuerelement &d = *direkt.f.alle()[i], &s = *seiten.f.alle()[i];
+                EXPECT_TRUE(d.text == s.text && d.aktiv == s.aktiv) << d.name << ": " << d.text << " / " << s.text;
+            }
         }
     }
     // The cases meet what they are meant to: messages of rejected lines, a stop, an error.

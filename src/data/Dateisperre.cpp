@@ -26,7 +26,8 @@ constexpr std::chrono::microseconds KuerzestePause{100}, LaengstePause{1000};
 constexpr int Oeffnungsversuche = 10;
 
 std::chrono::microseconds pause() {
-    static std::minstd_rand zufall{std::random_device{}()};
+    // Each thread that opens files draws its own pauses.
+    thread_local std::minstd_rand zufall{std::random_device{}()};
     const std::chrono::microseconds dauer{
         std::uniform_int_distribution<long>(KuerzestePause.count(), LaengstePause.count())(zufall)};
     const timespec zeit{0, long(std::chrono::nanoseconds(dauer).count())};

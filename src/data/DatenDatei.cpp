@@ -252,11 +252,16 @@ static_assert(sizeof(DatenSatz) == DatenSatz::Groesse, "records are read straigh
 
 // Read, not mapped: where touching a mapped page costs more than copying it, a mapping is slower than
 // a read of the whole file, and a file cut short under a mapping ends the process.
-SatzLeser::SatzLeser(const std::string& pfad) {
+SatzLeser::SatzLeser(const std::string& pfad, std::int64_t ab) {
     GesperrteDatei datei(pfad, Sperrart::Lesen);
     kennung_ = datei.kennung();
     erwartet_ = std::size_t(datei.groesse() / DatenSatz::Groesse);
     fd_ = datei.abgeben();
+    if (ab > 0 && ::lseek(fd_, off_t(ab) * DatenSatz::Groesse, SEEK_SET) < 0) {
+        const int fehler = errno;
+        systemaufrufe.close(fd_);
+        throw EAFehler(fehler);
+    }
     for (auto& block : bloecke_)
         block.resize(SaetzeJeBlock);
 #ifdef POSIX_FADV_SEQUENTIAL

@@ -83,7 +83,8 @@ public:
     // Records per block: large reads, yet the block stays in the cache beside the texts being built.
     static constexpr std::size_t SaetzeJeBlock = 64;
 
-    explicit SatzLeser(const std::string& pfad);
+    // From record `ab` on; the records before it are not read.
+    explicit SatzLeser(const std::string& pfad, std::int64_t ab = 0);
     ~SatzLeser();
     SatzLeser(const SatzLeser&) = delete;
     SatzLeser& operator=(const SatzLeser&) = delete;

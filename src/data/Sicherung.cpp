@@ -12,6 +12,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -153,10 +154,13 @@ bool eigeneKopie(const struct stat& st) {
     return S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_nlink == 1 && st.st_size <= off_t(HoechsteGroesse);
 }
 
+// A long query opens the file on two threads at once.
+std::mutex meldungen;
 std::set<std::string> gemeldet;
 std::vector<std::string> ungemeldet;
 
 void fremdeGefunden(const std::string& pfad) {
+    const std::lock_guard<std::mutex> gesperrt(meldungen);
     if (gemeldet.insert(pfad).second)
         ungemeldet.push_back(pfad);
 }
@@ -339,6 +343,7 @@ bool eigeneSicherungDa(const std::string& datenPfad) {
 }
 
 std::vector<std::string> fremdeSicherungenAbholen() {
+    const std::lock_guard<std::mutex> gesperrt(meldungen);
     return std::exchange(ungemeldet, {});
 }
 

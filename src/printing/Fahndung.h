@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace fkb {
 
 class TFKB_Formular;
@@ -10,7 +12,10 @@ class TFKB_Formular;
 // messages, list, sums and final state, only slower.
 enum class Rechenweg { Direkt, Seiten };
 
+// A query over at least this many customer records shares its work out on two cores.
+inline constexpr std::int64_t FahndungTeilenAb = 20000;
+
 // The period query behind "Start Fahndung".
-void fahndungStarten(TFKB_Formular& f, Rechenweg weg);
+void fahndungStarten(TFKB_Formular& f, Rechenweg weg, std::int64_t teilenAb = FahndungTeilenAb);
 
 } // namespace fkb
