@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,6 +14,34 @@
 #include <vector>
 
 namespace fkb {
+
+// Walks a list that hands its elements out by number, made anew on each step.
+template <class Liste, class Wert> class Indexiterator {
+public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = Wert;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = Wert;
+
+    Indexiterator() = default;
+    Indexiterator(const Liste* liste, std::size_t i) : liste_(liste), i_(i) {}
+    Wert operator*() const { return (*liste_)[i_]; }
+    Indexiterator& operator++() {
+        ++i_;
+        return *this;
+    }
+    Indexiterator operator++(int) {
+        Indexiterator vorher = *this;
+        ++i_;
+        return vorher;
+    }
+    bool operator==(const Indexiterator&) const = default;
+
+private:
+    const Liste* liste_ = nullptr;
+    std::size_t i_ = 0;
+};
 
 // Texts laid down one after another in a few large blocks. A load builds 100 000 texts: one allocation
 // each would cost more than building them. Emptied, it keeps its blocks for the next load.

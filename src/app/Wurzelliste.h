@@ -20,28 +20,7 @@ struct Baumknoten {
 // text into one storage, and `ordnen` sorts them once at the end.
 class Wurzelliste {
 public:
-    class iterator {
-    public:
-        using value_type = Baumknoten;
-        using difference_type = std::ptrdiff_t;
-        iterator() = default;
-        iterator(const Wurzelliste* liste, std::size_t i) : liste_(liste), i_(i) {}
-        Baumknoten operator*() const { return (*liste_)[i_]; }
-        iterator& operator++() {
-            ++i_;
-            return *this;
-        }
-        iterator operator++(int) {
-            iterator vorher = *this;
-            ++i_;
-            return vorher;
-        }
-        bool operator==(const iterator&) const = default;
-
-    private:
-        const Wurzelliste* liste_ = nullptr;
-        std::size_t i_ = 0;
-    };
+    using iterator = Indexiterator<Wurzelliste, Baumknoten>;
     using const_iterator = iterator;
 
     // A tree given as it is to be shown, already in order.

@@ -176,7 +176,8 @@ void Zeilenliste::sortieren() {
     geordnet_ = true;
 }
 
-bool operator==(const Zeilenliste& a, const Zeilenliste& b) {
+namespace {
+template <class Zeilen> bool gleicheZeilen(const Zeilenliste& a, const Zeilen& b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)
@@ -184,14 +185,14 @@ bool operator==(const Zeilenliste& a, const Zeilenliste& b) {
             return false;
     return true;
 }
+} // namespace
+
+bool operator==(const Zeilenliste& a, const Zeilenliste& b) {
+    return gleicheZeilen(a, b);
+}
 
 bool operator==(const Zeilenliste& a, const std::vector<std::string>& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (!a.gleich(i, b[i]))
-            return false;
-    return true;
+    return gleicheZeilen(a, b);
 }
 
 } // namespace fkb

@@ -29,32 +29,7 @@ public:
         std::string text() const;
     };
 
-    class iterator {
-    public:
-        using iterator_category = std::forward_iterator_tag;
-        using value_type = std::string;
-        using difference_type = std::ptrdiff_t;
-        using pointer = void;
-        using reference = std::string;
-
-        iterator() = default;
-        iterator(const Zeilenliste* liste, std::size_t i) : liste_(liste), i_(i) {}
-        std::string operator*() const { return (*liste_)[i_]; }
-        iterator& operator++() {
-            ++i_;
-            return *this;
-        }
-        iterator operator++(int) {
-            iterator vorher = *this;
-            ++i_;
-            return vorher;
-        }
-        bool operator==(const iterator&) const = default;
-
-    private:
-        const Zeilenliste* liste_ = nullptr;
-        std::size_t i_ = 0;
-    };
+    using iterator = Indexiterator<Zeilenliste, std::string>;
     using const_iterator = iterator;
     using value_type = std::string;
 

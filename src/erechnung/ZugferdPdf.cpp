@@ -32,22 +32,24 @@ int utcVersatz(const Zeitpunkt& z) {
     return std::mktime(&t) == std::time_t(-1) ? 0 : int(t.tm_gmtoff / 60);
 }
 
-// The same moment as PDF writes it ("D:20261208101500+01'00'") and as XMP does
-// ("2026-12-08T10:15:00+01:00"): the document information and the metadata must agree.
-std::string pdfDatum(const Zeitpunkt& z) {
+// A moment with its offset from UTC, in the notation given: year, month, day, hour, minute, second,
+// sign, hours and minutes of the offset.
+std::string mitVersatz(const Zeitpunkt& z, const char* muster) {
     const int v = utcVersatz(z);
     char text[40];
-    std::snprintf(text, sizeof text, "D:%04d%02d%02d%02d%02d%02d%c%02d'%02d'", z.jahr, z.monat, z.tag, z.stunde,
-                  z.minute, z.sekunde, v < 0 ? '-' : '+', std::abs(v) / 60, std::abs(v) % 60);
+    std::snprintf(text, sizeof text, muster, z.jahr, z.monat, z.tag, z.stunde, z.minute, z.sekunde, v < 0 ? '-' : '+',
+                  std::abs(v) / 60, std::abs(v) % 60);
     return text;
 }
 
+// The same moment as PDF writes it ("D:20261208101500+01'00'") and as XMP does
+// ("2026-12-08T10:15:00+01:00"): the document information and the metadata must agree.
+std::string pdfDatum(const Zeitpunkt& z) {
+    return mitVersatz(z, "D:%04d%02d%02d%02d%02d%02d%c%02d'%02d'");
+}
+
 std::string xmpDatum(const Zeitpunkt& z) {
-    const int v = utcVersatz(z);
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", z.jahr, z.monat, z.tag, z.stunde,
-                  z.minute, z.sekunde, v < 0 ? '-' : '+', std::abs(v) / 60, std::abs(v) % 60);
-    return text;
+    return mitVersatz(z, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d");
 }
 
 constexpr const char* FxNamensraum = "urn:factur-x:pdfa:CrossIndustryDocument:invoice:1p0#";
